@@ -1,0 +1,28 @@
+// Little-endian field access on raw byte images, independent of the host's byte order and alignment.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kiv {
+
+inline std::uint16_t LoadLe16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline std::uint32_t LoadLe32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+inline void StoreLe16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void StoreLe32(std::uint8_t* p, std::uint32_t v) {
+  StoreLe16(p, static_cast<std::uint16_t>(v));
+  StoreLe16(p + 2, static_cast<std::uint16_t>(v >> 16));
+}
+
+}  // namespace kiv
