@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
   kivsim::Command command;
   std::string error;
   if (!kivsim::ParseCommandLine(args, command, error)) {
-    std::fprintf(stderr, "kivsim: %s\n%s", error.c_str(), kivsim::kUsage);
+    std::fprintf(stderr, "kivsim: %s\n", error.c_str());
+    if (args.empty()) std::fputs(kivsim::kUsage, stderr);
     return kExitInput;
   }
   kivsim::Scenario scenario;
