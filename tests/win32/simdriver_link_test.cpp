@@ -369,6 +369,24 @@ TEST_F(SimulatedDriverTest, AHeldRequestWaitsUntilClearedThenFailsWithATimeout) 
   EXPECT_EQ(Report().waitingRequests, 0u);
 }
 
+// Unloading must not leave a caller waiting for ever on a request the driver held.
+TEST_F(SimulatedDriverTest, StoppingTheDriverEndsAHeldRequest) {
+  Panel panel;
+  ASSERT_EQ(panel.link.Open(), LinkResult::kSuccess);
+  ASSERT_TRUE(control.Fault(MakeFault(KIVSIM_FAULT_HOLD, 0, 0, 0)));
+  LinkResult result = LinkResult::kSuccess;
+  std::thread poller([&] {
+    ModemStatusRecord record{};
+    result = panel.link.GetStatus(record);
+  });
+  const bool waiting = WaitFor([&] { return Report().waitingRequests == 1; });
+  const std::uint32_t stopped = kivsim::StopDriverService();
+  poller.join();
+  ASSERT_TRUE(waiting);
+  EXPECT_EQ(stopped, 0u);
+  EXPECT_EQ(result, LinkResult::kRequestFailed);
+}
+
 TEST_F(SimulatedDriverTest, DriverStoppedWhileOpenMakesTheNextRequestFail) {
   Panel panel;
   ModemStatusRecord record{};
