@@ -109,6 +109,16 @@ typedef struct KivSimReport {
   KivSimFaultState faults;
 } KivSimReport;
 
+#ifdef __cplusplus
+#define KIVSIM_STATIC_ASSERT(condition, message) static_assert(condition, message)
+#else
+#define KIVSIM_STATIC_ASSERT(condition, message) _Static_assert(condition, message)
+#endif
+KIVSIM_STATIC_ASSERT(sizeof(KivSimFieldOp) == 8, "operations are 8 bytes");
+KIVSIM_STATIC_ASSERT(sizeof(KivSimScenarioHeader) == 16 && sizeof(KivSimStep) == 12, "scenario layout");
+KIVSIM_STATIC_ASSERT(sizeof(KivSimFault) == 16, "a fault is 16 bytes");
+KIVSIM_STATIC_ASSERT(sizeof(KivSimReport) == 184, "the report has no gaps and one size on every build");
+
 /* Power-on state: an idle modem with the terminal's lines up, empty buffers of these sizes. */
 #define KIVSIM_DEFAULT_MODE 1u
 #define KIVSIM_DEFAULT_SIGNALS 0x3Cu /* DTR, RTS, DSR, CTS */
