@@ -73,7 +73,7 @@ static LONGLONG RunDueStepsLocked(void) {
     }
     if (h->loopAtMs == KIVSIM_NO_LOOP) {
       /* Played out: the records keep the last step's values. */
-      ExFreePoolWithTag(g_scenario, KIVSIM_POOL_TAG);
+      ExFreePool(g_scenario);
       g_scenario = NULL;
       return 0;
     }
@@ -134,7 +134,7 @@ static void Swap(PVOID scenario) {
   g_playedSteps = 0;
   g_startTime = Now();
   KeReleaseSpinLock(&g_sim.lock, irql);
-  if (old != NULL) ExFreePoolWithTag(old, KIVSIM_POOL_TAG);
+  if (old != NULL) ExFreePool(old);
   KeSetEvent(&g_wake, IO_NO_INCREMENT, FALSE);
 }
 
