@@ -97,7 +97,8 @@ class StatusPollerTest : public ::testing::Test {
   Calls TickUntilCount(std::uint16_t count) {
     Calls all;
     do {
-      all = Join(all, Tick());
+      const Calls calls = Tick();
+      all.insert(all.end(), calls.begin(), calls.end());
     } while (poller.PollTickCount() != count);
     return all;
   }
@@ -168,7 +169,10 @@ TEST_F(StatusPollerTest, FieldChangeIsInterpretedOnTheNextPollDivisibleBy6) {
   ModemStatusRecord record = IdleRecord();
   record.set_callState(1);
   Answer(record);
-  for (int poll = 1; poll <= 5; ++poll) EXPECT_THAT(Tick(), IsEmpty()) << "poll " << poll;
+  EXPECT_THAT(Tick(), IsEmpty());
+  EXPECT_EQ(poller.CurrentStatus(), record);
+  EXPECT_EQ(poller.LastStatus(), IdleRecord());
+  for (int poll = 2; poll <= 5; ++poll) EXPECT_THAT(Tick(), IsEmpty()) << "poll " << poll;
   EXPECT_THAT(Tick(), ElementsAre("SetModeText(Idle mode)", "SetTrayTip(Idle mode)",
                                   "SetCallText(Originating call...)", "SetTrayState(ORIG)"));
   EXPECT_EQ(poller.LastStatus(), record);
@@ -374,6 +378,7 @@ TEST_F(StatusPollerTest, SuspendStopsTheTimerAndResumeRestartsItWithTheCurrentIn
 TEST_F(StatusPollerTest, FailedSetTimerLeavesNoTimerUntilTheNextTry) {
   timer.setTimerFails = true;
   poller.StartPolling();
+  // No timer to kill before the second try.
   EXPECT_THAT(view.Take(), ElementsAreArray(Join({"SetTimer(0x5555,1000)", "SetTimer(0x5555,1000)"},
                                                  Calls(kResetToClosed.begin() + 2, kResetToClosed.end()))));
   EXPECT_EQ(poller.TimerIdentifier(), 0u);
