@@ -521,5 +521,135 @@ TEST_F(SimulatedDriverTest, TheControlChannelRefusesMalformedRequestsAndChangesN
   EXPECT_EQ(after.playing, 0u);
 }
 
+// kivsim.exe itself, from the matching program build: what it sends, and that bad input sends nothing.
+class KivsimToolTest : public SimulatedDriverTest {
+ protected:
+  struct Run {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;  // standard output and standard error together
+  };
+
+  Run Kivsim(const std::string& arguments) {
+    Run run;
+    char dir[MAX_PATH], outputPath[MAX_PATH];
+    ::GetTempPathA(sizeof dir, dir);
+    ::GetTempFileNameA(dir, "kvs", 0, outputPath);
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    const HANDLE output =
+        ::CreateFileA(outputPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                      CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    EXPECT_NE(output, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" KIVSIM_TOOL_PATH "\" " + arguments;
+    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+      ADD_FAILURE() << "kivsim.exe does not start: " << ::GetLastError();
+      ::CloseHandle(output);
+      return run;
+    }
+    EXPECT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    ::GetExitCodeProcess(process.hProcess, &run.exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    ::SetFilePointer(output, 0, nullptr, FILE_BEGIN);
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(output, buffer, sizeof buffer, &got, nullptr) && got > 0)
+      run.output.append(buffer, got);
+    ::CloseHandle(output);
+    return run;
+  }
+
+  // A scenario file in the temporary folder, removed by the test's end.
+  std::string WriteScenario(const char* text) {
+    char dir[MAX_PATH], path[MAX_PATH];
+    ::GetTempPathA(sizeof dir, dir);
+    ::GetTempFileNameA(dir, "scn", 0, path);
+    const HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    ::CloseHandle(file);
+    files_.push_back(path);
+    return path;
+  }
+
+  void TearDown() override {
+    for (const std::string& f : files_) ::DeleteFileA(f.c_str());
+  }
+
+ private:
+  std::vector<std::string> files_;
+};
+
+TEST_F(KivsimToolTest, SetChangesTheLiveRecordsFieldByField) {
+  const Run run = Kivsim("set mode=fax signals+=OH|CD speed=14400 dteTxUsed=700 rtsAsync+=3");
+  ASSERT_EQ(run.exitCode, 0u) << run.output;
+  const KivSimReport r = Report();
+  EXPECT_EQ(LoadLe16(r.status + KIV_STATUS_MODE), 3);
+  EXPECT_EQ(LoadLe32(r.status + KIV_STATUS_SIGNALS), KIVSIM_DEFAULT_SIGNALS | 0xC0u);
+  EXPECT_EQ(LoadLe32(r.status + KIV_STATUS_SPEED), 14400u);
+  EXPECT_EQ(LoadLe16(r.statistics + 2 * ModemStatisticsRecord::kDteTxUsed), 700);
+  EXPECT_EQ(LoadLe16(r.statistics + 2 * ModemStatisticsRecord::kRtsAsync), 3);
+}
+
+TEST_F(KivsimToolTest, BadInputIsNamedAndChangesNothing) {
+  const std::string badScenario =
+      WriteScenario("0s mode=data\n1s mode=voice\n2s callState=connected speed=fast\n");
+  const struct {
+    std::string arguments;
+    const char* message;
+  } cases[] = {
+      {"set mode=data bogus=1", "unknown field 'bogus'"},
+      {"set dteTxUsed=70000", "dteTxUsed '70000'"},
+      {"play \"" + badScenario + "\"", "line 3: speed 'fast'"},
+      {"play C:\\no\\such\\scenario.txt", "cannot read C:\\no\\such\\scenario.txt"},
+      {"fault fail 0x804 1", "'0x804' is not a request code"},
+      {"fault count 0x801", "fault wants"},
+      {"frobnicate", "unknown command 'frobnicate'"},
+  };
+  const KivSimReport before = Report();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Run run = Kivsim(c.arguments);
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+  }
+  const KivSimReport after = Report();
+  EXPECT_EQ(std::memcmp(after.status, before.status, sizeof before.status), 0);
+  EXPECT_EQ(std::memcmp(after.statistics, before.statistics, sizeof before.statistics), 0);
+  EXPECT_EQ(std::memcmp(&after.faults, &before.faults, sizeof before.faults), 0);
+  EXPECT_EQ(after.playing, 0u);
+}
+
+TEST_F(KivsimToolTest, PlayFaultAndShowReachTheDriver) {
+  const std::string scenario =
+      WriteScenario("0s mode=data callState=originating\n+100ms callState=connected\n");
+  ASSERT_EQ(Kivsim("play \"" + scenario + "\"").exitCode, 0u);
+  ASSERT_TRUE(WaitFor([&] { return LoadLe16(Report().status + KIV_STATUS_CALL_STATE) == 3; }));
+
+  ASSERT_EQ(Kivsim("fault fail 0x802 2 0xC0000022").exitCode, 0u);
+  ASSERT_EQ(Kivsim("fault count 0x801 25 3").exitCode, 0u);
+  ASSERT_EQ(Kivsim("fault refuse-open 4").exitCode, 0u);
+  KivSimReport r = Report();
+  EXPECT_EQ(r.faults.failTimes[1], 2u);
+  EXPECT_EQ(r.faults.failStatus[1], 0xC0000022u);
+  EXPECT_EQ(r.faults.countTimes[0], 3u);
+  EXPECT_EQ(r.faults.countValue[0], 25u);
+  EXPECT_EQ(r.faults.refuseOpens, 4u);
+
+  const Run show = Kivsim("show");
+  ASSERT_EQ(show.exitCode, 0u);
+  EXPECT_NE(show.output.find("fail the next 2 of 0x802 with 0xC0000022"), std::string::npos) << show.output;
+  EXPECT_NE(show.output.find("callState        3 (0x3)"), std::string::npos) << show.output;
+
+  ASSERT_EQ(Kivsim("fault clear").exitCode, 0u);
+  r = Report();
+  EXPECT_EQ(r.faults.failTimes[1] + r.faults.countTimes[0] + r.faults.refuseOpens, 0u);
+}
+
 }  // namespace
 }  // namespace kiv
