@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,12 +18,21 @@ constexpr int kExitOk = 0;
 constexpr int kExitSystem = 1;  // the system or the driver said no
 constexpr int kExitInput = 2;   // bad input; nothing was sent
 
-int SystemFailure(const char* what, DWORD error) {
+// "error 2 (The system cannot find the file specified.)", as far as the system has words for it.
+std::string SystemErrorText(DWORD error) {
   char text[256] = "";
   ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
                    sizeof text, nullptr);
-  std::fprintf(stderr, "kivsim: %s failed: error %lu %s", what, static_cast<unsigned long>(error), text);
-  if (text[0] == '\0' || text[std::strlen(text) - 1] != '\n') std::fputc('\n', stderr);
+  std::string words = text;
+  while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' '))
+    words.pop_back();
+  std::string result = "error " + std::to_string(error);
+  if (!words.empty()) result += " (" + words + ")";
+  return result;
+}
+
+int SystemFailure(const char* what, DWORD error) {
+  std::fprintf(stderr, "kivsim: %s failed: %s\n", what, SystemErrorText(error).c_str());
   return kExitSystem;
 }
 
@@ -57,8 +65,7 @@ bool LoadScenario(const std::string& path, kivsim::Scenario& scenario) {
   std::string text, error;
   DWORD systemError = 0;
   if (!ReadFile(path, text, systemError)) {
-    std::fprintf(stderr, "kivsim: cannot read %s: error %lu\n", path.c_str(),
-                 static_cast<unsigned long>(systemError));
+    std::fprintf(stderr, "kivsim: cannot read %s: %s\n", path.c_str(), SystemErrorText(systemError).c_str());
     return false;
   }
   if (!kivsim::ParseScenario(text, scenario, error)) {
