@@ -150,6 +150,38 @@ TEST_F(SimulatedDriverTest, RecordsComeBackByteExactAndTheRtsPeriodTakesEffect) 
   EXPECT_EQ(std::memcmp(r.lastRtsRequest, request.bytes, sizeof request.bytes), 0);
 }
 
+// Relative changes run in the driver against the live value, and stop at the field's ends.
+TEST_F(SimulatedDriverTest, RelativeChangesStopAtTheFieldsEnds) {
+  const struct {
+    std::initializer_list<const char*> steps;
+    std::uint8_t record, offset, width;
+    std::uint32_t expected;
+  } cases[] = {
+      {{"dteTxUsed=65000", "dteTxUsed+=1000"}, KIVSIM_RECORD_STATISTICS, 2, 2, 65535},
+      {{"dteTxUsed=10", "dteTxUsed-=11"}, KIVSIM_RECORD_STATISTICS, 2, 2, 0},
+      {{"qInUsed=100", "qInUsed+=20", "qInUsed-=30"}, KIVSIM_RECORD_STATISTICS, 18, 2, 90},
+      {{"speed=-2", "speed+=5"}, KIVSIM_RECORD_STATUS, KIV_STATUS_SPEED, 4, 0xFFFFFFFF},
+      {{"speed=3", "speed-=4"}, KIVSIM_RECORD_STATUS, KIV_STATUS_SPEED, 4, 0},
+      {{"signals=DTR|RTS", "signals+=OH|DTR", "signals-=RTS|RING"},
+       KIVSIM_RECORD_STATUS,
+       KIV_STATUS_SIGNALS,
+       4,
+       0x84},
+      {{"callState=connected", "callState+=5"}, KIVSIM_RECORD_STATUS, KIV_STATUS_CALL_STATE, 2, 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(*c.steps.begin());
+    // One request per step, so that each change meets the value the one before left.
+    for (const char* step : c.steps) ASSERT_TRUE(control.Apply(Assignments({step})));
+    const KivSimReport r = Report();
+    const std::uint8_t* p = (c.record == KIVSIM_RECORD_STATUS ? r.status : r.statistics) + c.offset;
+    EXPECT_EQ(c.width == 2 ? LoadLe16(p) : LoadLe32(p), c.expected);
+    // Neighbours untouched: the power-on capacity beside dteTxUsed, the mode before signals.
+    EXPECT_EQ(LoadLe16(r.statistics + 2 * ModemStatisticsRecord::kDteTxSize), KIVSIM_DEFAULT_DTE_SIZE);
+    EXPECT_EQ(LoadLe16(r.status + KIV_STATUS_MODE), KIVSIM_DEFAULT_MODE);
+  }
+}
+
 // The byte counts themselves, seen without the link, with room to spare in the output buffer.
 TEST_F(SimulatedDriverTest, RequestsReportExactly26And34And10Bytes) {
   const HANDLE h =
