@@ -3,10 +3,10 @@
 // share of one core that ten polls a second would take if every microsecond of it were processor time
 // (an upper bound: part of a round trip is spent waiting for the driver's process).
 //
-//   kivsim_poll_bench [<kivsim.sys> [<calls>]]
+//   kivsim_poll_bench [<calls> [<kivsim.sys>]]
 //
-// With a driver file it installs and starts the simulated driver first and removes it at the end;
-// without one it polls whatever driver answers on the device.
+// 2000 calls unless told. With a driver file it installs and starts the simulated driver first and
+// removes the service at the end; without one it polls whatever driver answers on the device.
 #include <windows.h>
 
 #include <algorithm>
@@ -91,8 +91,8 @@ int Run(int calls) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* driver = argc > 1 ? argv[1] : nullptr;
-  const int calls = argc > 2 ? std::atoi(argv[2]) : 2000;
+  const int calls = argc > 1 ? std::atoi(argv[1]) : 2000;
+  const char* driver = argc > 2 ? argv[2] : nullptr;
   if (calls < 1 || calls > 1000000) {
     std::fprintf(stderr, "poll_bench: calls must be 1 to 1000000\n");
     return 2;

@@ -37,7 +37,10 @@ std::uint32_t InstallDriverService(const char* driverPath) {
   const DWORD length = ::GetFullPathNameA(driverPath, sizeof fullPath, fullPath, &namePart);
   if (length == 0) return ::GetLastError();
   if (length >= sizeof fullPath) return ERROR_FILENAME_EXCED_RANGE;
-  if (::GetFileAttributesA(fullPath) == INVALID_FILE_ATTRIBUTES) return ::GetLastError();
+  const DWORD attributes = ::GetFileAttributesA(fullPath);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError();
+  // A folder is no driver file (an empty path names the current one).
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_FILE_NOT_FOUND;
 
   ScHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE | SC_MANAGER_CONNECT));
   if (manager.get() == nullptr) return ::GetLastError();
