@@ -57,8 +57,8 @@ static NTSTATUS SetRtsPeriod(PIRP irp, PIO_STACK_LOCATION sp, ULONG_PTR* informa
   RtlCopyMemory(g_sim.seen.lastRtsRequest, request, sizeof request);
   g_sim.seen.rtsRequestSeen = 1;
   if (command == KIV_RTS_COMMAND_VALUE) {
-    g_sim.statistics[2 * 15] = (UCHAR)period;
-    g_sim.statistics[2 * 15 + 1] = (UCHAR)(period >> 8);
+    g_sim.statistics[KIVSIM_WORD_RTS_FREQUENCY] = (UCHAR)period;
+    g_sim.statistics[KIVSIM_WORD_RTS_FREQUENCY + 1] = (UCHAR)(period >> 8);
   }
   KeReleaseSpinLock(&g_sim.lock, irql);
   if (command != KIV_RTS_COMMAND_VALUE) return STATUS_INVALID_PARAMETER;

@@ -13,6 +13,15 @@
 
 #define KIVSIM_POOL_TAG 'miSK'
 
+/* Byte offsets of the statistics words the driver itself writes: word i lies at 2 * i. */
+#define KIVSIM_WORD_DTE_TX_SIZE (2 * 2)
+#define KIVSIM_WORD_DTE_RX_SIZE (2 * 4)
+#define KIVSIM_WORD_DCE_TX_SIZE (2 * 6)
+#define KIVSIM_WORD_DCE_RX_SIZE (2 * 8)
+#define KIVSIM_WORD_QIN_SIZE (2 * 10)
+#define KIVSIM_WORD_QOUT_SIZE (2 * 12)
+#define KIVSIM_WORD_RTS_FREQUENCY (2 * 15)
+
 /* Everything the dispatch routines and the player share, guarded by one spin lock. */
 typedef struct SimState {
   KSPIN_LOCK lock;

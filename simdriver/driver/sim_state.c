@@ -27,14 +27,13 @@ void SimResetLocked(void) {
   RtlZeroMemory(g_sim.statistics, sizeof g_sim.statistics);
   StoreLe16(g_sim.status + KIV_STATUS_MODE, KIVSIM_DEFAULT_MODE);
   StoreLe32(g_sim.status + KIV_STATUS_SIGNALS, KIVSIM_DEFAULT_SIGNALS);
-  /* Words 2, 4, ... 12 are the capacities of the six buffers, in pairs of like buffers. */
-  StoreLe16(s + 2 * 2, KIVSIM_DEFAULT_DTE_SIZE);
-  StoreLe16(s + 2 * 4, KIVSIM_DEFAULT_DTE_SIZE);
-  StoreLe16(s + 2 * 6, KIVSIM_DEFAULT_DCE_SIZE);
-  StoreLe16(s + 2 * 8, KIVSIM_DEFAULT_DCE_SIZE);
-  StoreLe16(s + 2 * 10, KIVSIM_DEFAULT_QUEUE_SIZE);
-  StoreLe16(s + 2 * 12, KIVSIM_DEFAULT_QUEUE_SIZE);
-  StoreLe16(s + 2 * 15, KIVSIM_DEFAULT_RTS_FREQUENCY);
+  StoreLe16(s + KIVSIM_WORD_DTE_TX_SIZE, KIVSIM_DEFAULT_DTE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_DTE_RX_SIZE, KIVSIM_DEFAULT_DTE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_DCE_TX_SIZE, KIVSIM_DEFAULT_DCE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_DCE_RX_SIZE, KIVSIM_DEFAULT_DCE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_QIN_SIZE, KIVSIM_DEFAULT_QUEUE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_QOUT_SIZE, KIVSIM_DEFAULT_QUEUE_SIZE);
+  StoreLe16(s + KIVSIM_WORD_RTS_FREQUENCY, KIVSIM_DEFAULT_RTS_FREQUENCY);
 
   /* The holder survives a reset: its handle is still open. */
   {
