@@ -65,23 +65,26 @@ kiv_template() {
   echo "$template"
 }
 
-# Starts Xvfb on the first free display from 90 up; echoes "display pid".
+# Starts Xvfb on a display it picks itself (-displayfd), so that two benches starting at once never
+# share one; echoes "display pid" once the server answers.
 kiv_start_xvfb() {
-  local n pid i
-  for n in $(seq 90 189); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    pid=$!
+  local fifo pid n="" i
+  fifo=$(mktemp -u "${TMPDIR:-/tmp}/kiv-xvfb-XXXXXX")
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  pid=$!
+  read -r -t 30 n <"$fifo" || true
+  rm -f "$fifo"
+  if [ -n "$n" ]; then
     for i in $(seq 1 100); do
       if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
         echo ":$n $pid"
         return 0
       fi
-      kill -0 "$pid" 2>/dev/null || break
       sleep 0.1
     done
-    kill "$pid" 2>/dev/null
-  done
+  fi
+  kill "$pid" 2>/dev/null
   kiv_log "no display could be started"
   return 1
 }
