@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "installer/configuration.h"
 #include "installer/text_buffers.h"
 
 namespace kiv {
@@ -60,7 +61,7 @@ bool Installation::InstallModem() {
   }
   p_.cursor.SetCursor(CursorShape::kWait);
   p_.cursor.ShowCursor(true);
-  RunModemControlPanel(kModemAddArguments);
+  RunModemControlPanel(p_.processes, settings_, kModemAddArguments);
   p_.cursor.ShowCursor(false);
   p_.cursor.SetCursor(CursorShape::kArrow);
   return true;
@@ -85,8 +86,7 @@ bool Installation::WriteModemRegistry() {
   char keyPath[kPathSize];
   RegistryKey key = 0;
 
-  FormatText(keyPath, sizeof keyPath, "SYSTEM\\CurrentControlSet\\Services\\%s\\Parameters",
-             settings_.serviceName);
+  FormatText(keyPath, sizeof keyPath, kParametersKeyFormat, settings_.serviceName);
   if (p_.registry.RegCreateKeyA(kHKeyLocalMachine, keyPath, &key) != kErrorSuccess) return false;
   bool ok =
       SetText(p_.registry, key, "DeviceDesc", settings_.modemName) == kErrorSuccess &&
@@ -177,18 +177,6 @@ ComResult Installation::CreateShellLink(const char* targetPath, const char* shor
   p_.links.Release(link);
   p_.links.CoUninitialize();
   return result;
-}
-
-void Installation::RunModemControlPanel(const char* arguments) {
-  char programPath[kPathSize];
-  FormatText(programPath, sizeof programPath, "%s\\%s", settings_.systemDir, "rundll32.exe");
-  // The argument vector {"rundll32.exe", arguments} joined by one blank, nothing quoted.
-  char commandLine[kPathSize];
-  FormatText(commandLine, sizeof commandLine, "%s %s", "rundll32.exe", arguments);
-  ProcessHandle process = 0;
-  if (!p_.processes.CreateProcessA(programPath, commandLine, &process)) return;
-  p_.processes.WaitForSingleObject(process);
-  p_.processes.CloseHandle(process);
 }
 
 }  // namespace kiv

@@ -4,6 +4,7 @@
 
 #include "installer/file_system.h"
 #include "installer/installer_settings.h"
+#include "installer/modem_control_panel.h"
 #include "installer/processes.h"
 #include "installer/registry.h"
 #include "installer/service_control.h"
@@ -17,8 +18,6 @@ inline constexpr const char* kUninstallKeyFormat =
 inline constexpr const char* kStartMenuFolderFormat = "%s\\Profiles\\All Users\\Start Menu\\Programs\\%s";
 inline constexpr const char* kDriverPathFormat = "%s\\drivers\\%s";
 inline constexpr const char* kLoadOrderGroup = "PCI Configuration";
-inline constexpr const char* kModemAddArguments = "shell32.dll,Control_RunDLL modem.cpl,Modems,noui add";
-inline constexpr const char* kModemPanelArguments = "shell32.dll,Control_RunDLL modem.cpl,Modems";
 
 struct InstallationPlatform {
   FileSystem& files;
@@ -43,8 +42,6 @@ class Installation {
   bool CreateDriverService();
   bool CreateShortcuts();
   ComResult CreateShellLink(const char* targetPath, const char* shortcutPath, const char* description);
-  // Returns when the control panel has ended, or at once when it cannot be started.
-  void RunModemControlPanel(const char* arguments);
 
  private:
   void ShowLastServiceError(const char* caption);

@@ -193,7 +193,7 @@ bool Win32Processes::CreateProcessA(const char* applicationName, const char* com
                                     ProcessHandle* process) {
   // CreateProcessA may write into the command line, so it gets its own copy.
   char line[MAX_PATH + 1] = {};
-  lstrcpynA(line, commandLine, sizeof line);
+  lstrcpynA(line, commandLine, static_cast<int>(sizeof line));
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};

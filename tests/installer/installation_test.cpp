@@ -315,7 +315,7 @@ TEST_F(InstallationTest, AControlPanelThatCannotStartIsNotWaitedForNorReported) 
 }
 
 TEST_F(InstallationTest, UninstallArgumentsForTheControlPanel) {
-  installation.RunModemControlPanel(kModemPanelArguments);
+  RunModemControlPanel(processes, settings, kModemPanelArguments);
   EXPECT_EQ(
       processes.calls[0],
       "Create|C:\\WINNT\\system32\\rundll32.exe|rundll32.exe shell32.dll,Control_RunDLL modem.cpl,Modems");
@@ -327,7 +327,7 @@ TEST_F(InstallationTest, OverlongPathsAreCutInsideTheirBuffers) {
   files.files.insert(std::string(259, 'd'));  // the cut source
   installation.CopyModemFiles();
   installation.CreateDriverService();
-  installation.RunModemControlPanel(kModemAddArguments);
+  RunModemControlPanel(processes, settings, kModemAddArguments);
   EXPECT_EQ(services.definitionTexts[2], std::string(259, 's'));
   EXPECT_EQ(processes.calls[0].substr(0, 7 + 259), "Create|" + std::string(259, 's'));
 }

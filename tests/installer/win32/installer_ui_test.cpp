@@ -230,7 +230,7 @@ int Cancel(const std::string& payload) {
           "no button carries the default style");
     HWND owner = GetWindow(dialog, GW_OWNER);
     char className[64] = {};
-    GetClassNameA(owner, className, sizeof className);
+    GetClassNameA(owner, className, static_cast<int>(sizeof className));
     CheckEqual(className, "INSTALLER", "the dialog's owner's class");
     CheckEqual(WindowText(owner), "installer", "the backdrop's title");
     RECT r = {};

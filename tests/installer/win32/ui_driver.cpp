@@ -16,7 +16,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
   char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
+  GetClassNameA(window, className, static_cast<int>(sizeof className));
   if (lstrcmpA(className, "#32770") != 0 || WindowText(window) != search.caption) return TRUE;
   search.found = window;
   return FALSE;
@@ -37,7 +37,7 @@ HWND WaitForDialog(HANDLE process, DWORD processId, const char* caption) {
 
 std::string WindowText(HWND window) {
   char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
+  GetWindowTextA(window, text, static_cast<int>(sizeof text));
   return text;
 }
 
@@ -47,7 +47,7 @@ std::string MessageBoxText(HWND box) {
 
 std::string ControlText(HWND dialog, int id) {
   char text[512] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
+  GetDlgItemTextA(dialog, id, text, static_cast<int>(sizeof text));
   return text;
 }
 
