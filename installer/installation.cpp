@@ -72,9 +72,12 @@ bool Installation::CopyModemFiles() {
     const char* fileName = settings_.*copy.fileName;
     char source[kPathSize];
     char destination[kPathSize];
-    FormatText(source, sizeof source, "%s\\%s", settings_.sourceDir, fileName);
-    FormatText(destination, sizeof destination, copy.destinationFormat, settings_.*copy.destinationDir,
-               fileName);
+    // A path that does not fit would name another file: that copy fails instead.
+    if (!FormatText(source, sizeof source, "%s\\%s", settings_.sourceDir, fileName) ||
+        !FormatText(destination, sizeof destination, copy.destinationFormat, settings_.*copy.destinationDir,
+                    fileName)) {
+      return false;
+    }
     // Clears a read-only mark left by an earlier installation; fails harmlessly on a new file.
     p_.files.SetFileAttributesA(destination, kFileAttributeNormal);
     if (!p_.files.CopyFileA(source, destination, false)) return false;
@@ -86,7 +89,7 @@ bool Installation::WriteModemRegistry() {
   char keyPath[kPathSize];
   RegistryKey key = 0;
 
-  FormatText(keyPath, sizeof keyPath, kParametersKeyFormat, settings_.serviceName);
+  if (!FormatText(keyPath, sizeof keyPath, kParametersKeyFormat, settings_.serviceName)) return false;
   if (p_.registry.RegCreateKeyA(kHKeyLocalMachine, keyPath, &key) != kErrorSuccess) return false;
   bool ok =
       SetText(p_.registry, key, "DeviceDesc", settings_.modemName) == kErrorSuccess &&
@@ -95,14 +98,14 @@ bool Installation::WriteModemRegistry() {
   p_.registry.RegCloseKey(key);
   if (!ok) return false;
 
-  FormatText(keyPath, sizeof keyPath, kUninstallKeyFormat, settings_.oemName);
+  if (!FormatText(keyPath, sizeof keyPath, kUninstallKeyFormat, settings_.oemName)) return false;
   if (p_.registry.RegCreateKeyA(kHKeyLocalMachine, keyPath, &key) != kErrorSuccess) return false;
   // Quoted: the program directory lies under "Program Files", and an unquoted path with a blank
   // would have the system try "C:\Program" first.
   char uninstallCommand[kPathSize];
-  FormatText(uninstallCommand, sizeof uninstallCommand, "\"%s\\%s\" -u", settings_.programDir,
-             settings_.installerFile);
   ok = SetText(p_.registry, key, "DisplayName", settings_.modemName) == kErrorSuccess &&
+       FormatText(uninstallCommand, sizeof uninstallCommand, "\"%s\\%s\" -u", settings_.programDir,
+                  settings_.installerFile) &&
        SetText(p_.registry, key, "UninstallString", uninstallCommand) == kErrorSuccess;
   p_.registry.RegCloseKey(key);
   return ok;
@@ -145,12 +148,16 @@ void Installation::ShowLastServiceError(const char* caption) {
 
 bool Installation::CreateShortcuts() {
   char folder[kPathSize];
-  FormatText(folder, sizeof folder, kStartMenuFolderFormat, settings_.windowsDir, settings_.oemName);
+  if (!FormatText(folder, sizeof folder, kStartMenuFolderFormat, settings_.windowsDir, settings_.oemName)) {
+    return false;
+  }
   p_.files.CreateDirectoryA(folder);
   char shortcutPath[kPathSize];
   char targetPath[kPathSize];
-  FormatText(shortcutPath, sizeof shortcutPath, "%s\\%s", folder, settings_.shortcutFile);
-  FormatText(targetPath, sizeof targetPath, "%s\\%s", settings_.programDir, settings_.countryTool);
+  if (!FormatText(shortcutPath, sizeof shortcutPath, "%s\\%s", folder, settings_.shortcutFile) ||
+      !FormatText(targetPath, sizeof targetPath, "%s\\%s", settings_.programDir, settings_.countryTool)) {
+    return false;
+  }
   return Succeeded(CreateShellLink(targetPath, shortcutPath, settings_.countryTool));
 }
 

@@ -12,14 +12,15 @@ void CopyText(char* destination, std::size_t size, const char* source) {
   destination[i] = '\0';
 }
 
-void FormatText(char* destination, std::size_t size, const char* format, ...) {
-  if (size == 0) return;
+bool FormatText(char* destination, std::size_t size, const char* format, ...) {
+  if (size == 0) return false;
   std::va_list args;
   va_start(args, format);
   const int written = std::vsnprintf(destination, size, format, args);
   va_end(args);
   if (written < 0) destination[0] = '\0';
   destination[size - 1] = '\0';
+  return written >= 0 && static_cast<std::size_t>(written) < size;
 }
 
 std::uint32_t ParseDecimal(const char* text) {

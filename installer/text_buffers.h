@@ -15,8 +15,9 @@ void CopyText(char (&destination)[N], const char* source) {
   CopyText(destination, N, source);
 }
 
-// printf-style into a fixed buffer; an overlong result is cut, never overruns.
-void FormatText(char* destination, std::size_t size, const char* format, ...)
+// printf-style into a fixed buffer; an overlong result is cut, never overruns. Returns whether the
+// whole text fit, so a caller can refuse a cut path instead of naming another file with it.
+bool FormatText(char* destination, std::size_t size, const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 3, 4)))
 #endif

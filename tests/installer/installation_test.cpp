@@ -321,15 +321,39 @@ TEST_F(InstallationTest, UninstallArgumentsForTheControlPanel) {
       "Create|C:\\WINNT\\system32\\rundll32.exe|rundll32.exe shell32.dll,Control_RunDLL modem.cpl,Modems");
 }
 
-TEST_F(InstallationTest, OverlongPathsAreCutInsideTheirBuffers) {
-  std::strcpy(settings.systemDir, std::string(259, 's').c_str());
-  std::strcpy(settings.sourceDir, std::string(259, 'd').c_str());
-  files.files.insert(std::string(259, 'd'));  // the cut source
-  installation.CopyModemFiles();
-  installation.CreateDriverService();
+TEST_F(InstallationTest, ASourcePathThatDoesNotFitFailsTheCopyInsteadOfNamingAnotherFile) {
+  // 250 + "\TarvoK41.sys" is 263 characters; cut to 259 it would name a different file.
+  std::strcpy(settings.sourceDir, std::string(250, 'd').c_str());
+  files.files.insert(std::string(250, 'd') + "\\TarvoK41");
+  EXPECT_FALSE(installation.InstallModem());
+  EXPECT_THAT(Copies(), IsEmpty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "Failed to copy modem system files");
+}
+
+TEST_F(InstallationTest, AnUninstallCommandThatDoesNotFitFailsTheRegistryStep) {
+  std::strcpy(settings.programDir, std::string(250, 'p').c_str());
+  EXPECT_FALSE(installation.WriteModemRegistry());
+  EXPECT_EQ(registry.Text(kUninstall, "UninstallString"), "<missing>");
+  EXPECT_EQ(registry.openHandles, 0);
+}
+
+TEST_F(InstallationTest, AShortcutPathThatDoesNotFitFailsTheShortcutStep) {
+  std::strcpy(settings.windowsDir, std::string(200, 'w').c_str());
+  EXPECT_FALSE(installation.CreateShortcuts());
+  EXPECT_THAT(links.calls, IsEmpty());
+}
+
+TEST_F(InstallationTest, AControlPanelPathThatDoesNotFitIsNotStarted) {
+  std::strcpy(settings.systemDir, std::string(250, 's').c_str());
   RunModemControlPanel(processes, settings, kModemAddArguments);
+  EXPECT_THAT(processes.calls, IsEmpty());
+}
+
+TEST_F(InstallationTest, AnOverlongDriverPathStaysInsideItsBuffer) {
+  std::strcpy(settings.systemDir, std::string(259, 's').c_str());
+  installation.CreateDriverService();
   EXPECT_EQ(services.definitionTexts[2], std::string(259, 's'));
-  EXPECT_EQ(processes.calls[0].substr(0, 7 + 259), "Create|" + std::string(259, 's'));
 }
 
 }  // namespace
