@@ -24,6 +24,7 @@ const char kServiceKey[] = "SYSTEM\\CurrentControlSet\\Services\\kiv";
 const char kParameters[] = "SYSTEM\\CurrentControlSet\\Services\\kiv\\Parameters";
 const char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarvo Corporation";
 const char kVersionKey[] = "Software\\Wine\\AppDefaults\\installer.exe";
+const char kBrokenService[] = "kivbroken";
 
 // A Unix path from the test's command line names the same file through Wine's drive Z:.
 std::string WindowsPathOf(const char* path) {
@@ -88,35 +89,54 @@ void DeleteKeyIfPresent(const char* key) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
 }
 
+void RemoveService(const char* name) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (manager == nullptr) return;
+  SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
+  if (service != nullptr) {
+    SERVICE_STATUS status = {};
+    ControlService(service, SERVICE_CONTROL_STOP, &status);
+    DeleteService(service);
+    CloseServiceHandle(service);
+  }
+  CloseServiceHandle(manager);
+  const std::string key = std::string("SYSTEM\\CurrentControlSet\\Services\\") + name;
+  DeleteKeyIfPresent((key + "\\Parameters").c_str());
+  DeleteKeyIfPresent(key.c_str());
+}
+
 // Takes away what an earlier installation left, so the first case meets a system without the modem,
 // and so later programs on the same system do not meet this driver.
 void RemoveInstallation() {
-  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-  if (manager != nullptr) {
-    SC_HANDLE service = OpenServiceA(manager, "kiv", SERVICE_ALL_ACCESS);
-    if (service != nullptr) {
-      SERVICE_STATUS status = {};
-      ControlService(service, SERVICE_CONTROL_STOP, &status);
-      DeleteService(service);
-      CloseServiceHandle(service);
-    }
-    CloseServiceHandle(manager);
-  }
-  DeleteKeyIfPresent(kParameters);
-  DeleteKeyIfPresent(kServiceKey);
+  RemoveService("kiv");
+  RemoveService(kBrokenService);
   DeleteKeyIfPresent(kUninstall);
+}
+
+// A copy of the payload folder, changed by the case that makes it.
+std::string CopyPayload(const char* name, const char* leaveOut) {
+  const std::string folder = WindowsPath("\\..\\") + name;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const char* const files[] = {"installer.exe", "installer.cfg", "kivtool.exe",  "TarvoK41.sys",
+                               "TarvoK41.inf",  "TarvoK51.sys",  "TarvoK51.inf", "TarvoK51.cat"};
+  for (const char* file : files) {
+    const std::string target = folder + "\\" + file;
+    DeleteFileA(target.c_str());
+    if (lstrcmpA(file, leaveOut) != 0) CopyFileA((payloadDir + "\\" + file).c_str(), target.c_str(), FALSE);
+  }
+  return folder;
 }
 
 // A running installer.exe, ended at the latest when the case ends.
 class Installer {
  public:
-  explicit Installer(const char* tail) {
-    const std::string program = payloadDir + "\\installer.exe";
+  explicit Installer(const char* tail, const std::string& folder = payloadDir) {
+    const std::string program = folder + "\\installer.exe";
     std::string line = std::string("installer.exe") + (tail[0] != '\0' ? " " : "") + tail;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              payloadDir.c_str(), &startup, &info_) != FALSE;
+    started_ = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                              &startup, &info_) != FALSE;
     EXPECT_TRUE(started_) << program << " did not start, error " << GetLastError();
   }
   ~Installer() {
@@ -164,6 +184,50 @@ class InstallerEndToEnd : public ::testing::Test {
   }
   static void TearDownTestSuite() { RemoveInstallation(); }
 };
+
+// The failing installations come first: they need a system on which the modem is not installed.
+TEST_F(InstallerEndToEnd, AMissingThirdFileStopsAtTheCopiesAndReportsTheFailedInstallation) {
+  const std::string folder = CopyPayload("payload-without-nt5-driver", "TarvoK51.sys");
+  {
+    Installer installer("", folder);
+    installer.Answer("Install Modem?", std::string("Do you wish to install The\n") + kModem + "?", IDYES,
+                     IDYES);
+    installer.Answer("Modem Install Error", "Failed to copy modem system files", 0, IDOK);
+    installer.Answer("Modem Installed", "Modem not succesfully installed", 0, IDOK);
+    EXPECT_EQ(installer.ExitCode(), 0);
+  }
+  EXPECT_TRUE(FileExists(SystemPath("\\drivers\\TarvoK41.sys")));
+  EXPECT_TRUE(FileExists(WindowsPath("\\inf\\TarvoK41.inf")));
+  EXPECT_FALSE(FileExists(SystemPath("\\drivers\\TarvoK51.sys")));
+  EXPECT_FALSE(ReadValue(kParameters, "DeviceDesc").present) << "no registry value after a failed copy";
+}
+
+TEST_F(InstallerEndToEnd, ADriverThatCannotStartShowsTheSystemsTextUnderInfoAndStaysRegistered) {
+  // Under a service name of its own, named by the INF, with a file that is no driver at all.
+  const std::string folder = CopyPayload("payload-with-broken-driver", "TarvoK41.sys");
+  ASSERT_TRUE(CopyFileA((folder + "\\installer.cfg").c_str(), (folder + "\\TarvoK41.sys").c_str(), FALSE));
+  ASSERT_TRUE(WritePrivateProfileStringA("Strings", "ServiceName", kBrokenService,
+                                         (folder + "\\TarvoK41.inf").c_str()));
+  {
+    Installer installer("", folder);
+    installer.Answer("Install Modem?", std::string("Do you wish to install The\n") + kModem + "?", IDYES,
+                     IDYES);
+    HWND box = installer.Window("INFO");
+    if (box != nullptr) {
+      EXPECT_FALSE(MessageBoxText(box).empty()) << "the system's text for the error";
+      EXPECT_TRUE(PressButton(box, IDOK));
+    }
+    installer.Answer("Modem Installed", "Modem not succesfully installed", 0, IDOK);
+    EXPECT_EQ(installer.ExitCode(), 0);
+  }
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  SC_HANDLE service =
+      manager != nullptr ? OpenServiceA(manager, kBrokenService, SERVICE_QUERY_STATUS) : nullptr;
+  EXPECT_NE(service, nullptr) << "the service stays registered";
+  if (service != nullptr) CloseServiceHandle(service);
+  if (manager != nullptr) CloseServiceHandle(manager);
+  RemoveService(kBrokenService);
+}
 
 TEST_F(InstallerEndToEnd, FirstRunAsksInstallsEverythingAndEndsWithZero) {
   ASSERT_TRUE(FileExists(payloadDir + "\\TarvoK41.sys")) << "the payload folder has no driver";
