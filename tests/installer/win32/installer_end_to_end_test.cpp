@@ -326,6 +326,8 @@ TEST_F(InstallerEndToEnd, LaterRunShowsTheAlreadyInstalledDialogOverTheBackdropA
   Installer installer("");
   HWND dialog = installer.Window("Modem Already Installed");
   ASSERT_NE(dialog, nullptr);
+  // The first static control of the template is the message.
+  EXPECT_EQ(ControlText(dialog, 0xFFFF), "The Data Fax Voice Modem is already installed.");
   EXPECT_EQ(ControlText(dialog, IDCANCEL), "Cancel");
   EXPECT_EQ(ControlText(dialog, 1000), "Uninstall");
   EXPECT_EQ(ControlText(dialog, 1001), "Reinstall");
