@@ -2,6 +2,7 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  MessageBoxA(nullptr, "The Tarvo Kiv Data Fax is set for country 1.", "Kiv Country", MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(nullptr, "The Tarvo Kiv Data Fax is set for country 1.", "Kiv Country",
+              MB_OK | MB_ICONINFORMATION);
   return 0;
 }
