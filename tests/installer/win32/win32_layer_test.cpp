@@ -1,0 +1,132 @@
+// The installer's rules over the real system rather than the stand-ins: registry texts that do not fit,
+// and copies over read-only files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "installer/configuration.h"
+#include "installer/installation.h"
+#include "installer/win32/win32_platform.h"
+
+namespace kiv {
+namespace {
+
+const char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services\\";
+
+void SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size) {
+  ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS) << name;
+}
+
+TEST(Win32Registry, TextsThatDoNotFitOrLackTheirTerminatorKeepTheEarlierSetting) {
+  const std::string service = "kivlayertest";
+  const std::string parameters = kServicesKey + service + "\\Parameters";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, parameters.c_str(), &key), ERROR_SUCCESS);
+  const std::string tooLong(150, 'd');
+  SetValue(key, "DeviceDesc", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size() + 1));
+  const std::string unterminated(100, 'm');
+  SetValue(key, "Mfg", REG_BINARY, unterminated.data(), static_cast<DWORD>(unterminated.size()));
+  SetValue(key, "ServiceName", REG_SZ, "kivother", 9);
+  RegCloseKey(key);
+
+  InstallerSettings settings = {};
+  std::strcpy(settings.serviceName, service.c_str());
+  std::strcpy(settings.modemName, "Tarvo Kiv Data Fax");
+  std::strcpy(settings.oemName, "Tarvo Corporation");
+  Win32Registry registry;
+  EXPECT_TRUE(ReadInstalledParameters(registry, settings));
+  EXPECT_STREQ(settings.modemName, "Tarvo Kiv Data Fax");
+  EXPECT_STREQ(settings.oemName, "Tarvo Corporation");
+  EXPECT_STREQ(settings.serviceName, "kivother");
+
+  EXPECT_FALSE(IsInstalled(registry, settings));  // "kivother" has no key
+  std::strcpy(settings.serviceName, service.c_str());
+  EXPECT_TRUE(IsInstalled(registry, settings));
+
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, parameters.c_str());
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kServicesKey + service).c_str());
+}
+
+std::string ReadAll(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[256] = {};
+  DWORD read = 0;
+  ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+  CloseHandle(file);
+  return std::string(buffer, read);
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// On Windows a read-only destination refuses the copy unless its mark is cleared first. Wine run by root
+// lets the copy through either way, so there this shows only that the real calls replace the files; the
+// order of the two calls is held by the native tests.
+TEST(Win32FileSystem, ReadOnlyFilesAtTheDestinationsAreReplaced) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "kivcopytest";
+  const char* const folders[] = {"", "\\src", "\\win", "\\win\\inf", "\\sys", "\\sys\\drivers", "\\prog"};
+  for (const char* folder : folders) CreateDirectoryA((root + folder).c_str(), nullptr);
+
+  InstallerSettings settings = {};
+  const char* const names[] = {"TarvoK41.sys", "TarvoK41.inf",  "TarvoK51.sys", "TarvoK51.inf",
+                               "TarvoK51.cat", "installer.exe", "kivtool.exe"};
+  char* const fields[] = {settings.nt4Sys, settings.nt4Inf,        settings.nt5Sys,     settings.nt5Inf,
+                          settings.nt5Cat, settings.installerFile, settings.countryTool};
+  for (int i = 0; i < 7; ++i) {
+    std::strcpy(fields[i], names[i]);
+    WriteAll(root + "\\src\\" + names[i], std::string("new ") + names[i]);
+  }
+  std::strcpy(settings.sourceDir, (root + "\\src").c_str());
+  std::strcpy(settings.windowsDir, (root + "\\win").c_str());
+  std::strcpy(settings.systemDir, (root + "\\sys").c_str());
+  std::strcpy(settings.programDir, (root + "\\prog").c_str());
+
+  const std::string readOnly[] = {root + "\\sys\\drivers\\TarvoK41.sys", root + "\\win\\inf\\TarvoK51.inf",
+                                  root + "\\prog\\kivtool.exe"};
+  for (const std::string& file : readOnly) {
+    WriteAll(file, "old");
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  }
+
+  Win32FileSystem files;
+  Win32Registry registry;
+  Win32ServiceControl services;
+  Win32ErrorMessages errors;
+  Win32ShellLinkObjects links;
+  Win32Processes processes;
+  Win32Cursor cursor;
+  Win32MessageBoxes boxes;
+  Installation installation(settings, {files, registry, services, errors, links, processes, cursor, boxes});
+  EXPECT_TRUE(installation.CopyModemFiles());
+  EXPECT_EQ(ReadAll(readOnly[0]), "new TarvoK41.sys");
+  EXPECT_EQ(ReadAll(readOnly[1]), "new TarvoK51.inf");
+  EXPECT_EQ(ReadAll(readOnly[2]), "new kivtool.exe");
+  EXPECT_EQ(ReadAll(root + "\\prog\\installer.exe"), "new installer.exe");
+
+  const std::string copies[] = {"\\sys\\drivers\\TarvoK41.sys", "\\win\\inf\\TarvoK41.inf",
+                                "\\sys\\drivers\\TarvoK51.sys", "\\win\\inf\\TarvoK51.inf",
+                                "\\sys\\drivers\\TarvoK51.cat", "\\prog\\installer.exe",
+                                "\\prog\\kivtool.exe"};
+  for (const std::string& copy : copies) {
+    SetFileAttributesA((root + copy).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((root + copy).c_str());
+  }
+  for (int i = 0; i < 7; ++i) DeleteFileA((root + "\\src\\" + names[i]).c_str());
+  for (int i = 6; i >= 1; --i) RemoveDirectoryA((root + folders[i]).c_str());
+  RemoveDirectoryA(root.c_str());
+}
+
+}  // namespace
+}  // namespace kiv
