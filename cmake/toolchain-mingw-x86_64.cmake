@@ -1,16 +1,3 @@
-# MinGW-w64 cross build for x86_64 Windows. KIV_MINGW_THREADS picks the compilers' thread model: "win32" for
-# the shipped programs (NT 4 lacks what the posix model imports), "posix" for test executables, whose
-# GoogleTest needs std::mutex.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(KIV_MINGW_TRIPLET x86_64-w64-mingw32)
-if(NOT KIV_MINGW_THREADS)
-  set(KIV_MINGW_THREADS win32)
-endif()
-set(CMAKE_C_COMPILER ${KIV_MINGW_TRIPLET}-gcc-${KIV_MINGW_THREADS})
-set(CMAKE_CXX_COMPILER ${KIV_MINGW_TRIPLET}-g++-${KIV_MINGW_THREADS})
-set(CMAKE_RC_COMPILER ${KIV_MINGW_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${KIV_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# i686 is the NT 4 target; x86_64 is built too, and is what Wine runs where 32-bit code cannot.
+set(KIV_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
