@@ -5,7 +5,7 @@
 KIV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 KIV_BENCH_DIR=${KIV_BENCH_DIR:-$KIV_ROOT/build/wine}
 # Bump when the template's recipe changes, so that old templates are made anew.
-KIV_TEMPLATE_RECIPE=1
+KIV_TEMPLATE_RECIPE=2
 
 kiv_log() { echo "bench: $*" >&2; }
 
@@ -39,7 +39,8 @@ kiv_wine_env() {
   export WINELOADER=$KIV_WINE
 }
 
-# Makes the template prefix once (NT 4.0 reported, fonts in place, a 1024x768 virtual desktop).
+# Makes the template prefix once (NT 4.0 reported, its shared start menu folder, fonts in place, a
+# 1024x768 virtual desktop).
 kiv_template() {
   local arch template
   arch=$(kiv_bench_arch)
@@ -59,6 +60,8 @@ kiv_template() {
     "${reg[@]}" 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    # NT 4 keeps the shared start menu under the Windows folder; a fresh Wine system lacks it.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Profiles/All Users/Start Menu/Programs"
     timeout 60 "$WINESERVER" -w
     echo "$KIV_TEMPLATE_RECIPE" >"$template/recipe"
   ) 9>"$KIV_BENCH_DIR/template.lock"
