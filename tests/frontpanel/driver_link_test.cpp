@@ -75,6 +75,7 @@ TEST_F(DriverLinkTest, SecondOpenKeepsTheHandleMakesNoCallAndStillShowsIdle) {
 
 TEST_F(DriverLinkTest, CloseReleasesTheHandleAndShowsIdle) {
   OpenLink();
+  device.lastError = 6;  // stale: a successful close must not pick it up
   EXPECT_EQ(link.Close(), LinkResult::kSuccess);
   EXPECT_FALSE(link.IsOpen());
   EXPECT_THAT(device.closes, ElementsAre(FakeDevice::kHandle));
