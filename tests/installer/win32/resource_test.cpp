@@ -56,7 +56,10 @@ class TemplateReader {
     p_ += sizeof value;
     return value;
   }
-  std::uint32_t Dword() { return Word() | static_cast<std::uint32_t>(Word()) << 16; }
+  std::uint32_t Dword() {
+    const std::uint32_t low = Word();
+    return low | static_cast<std::uint32_t>(Word()) << 16;
+  }
   std::int16_t Short() { return static_cast<std::int16_t>(Word()); }
   // A string, or "#n" for an ordinal.
   std::string NameOrOrdinal() {
