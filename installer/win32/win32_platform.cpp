@@ -28,8 +28,14 @@ Interface* Com(ComObject object) {
 
 }  // namespace
 
+// For an id it lacks the system still writes an empty text over the buffer; the caller's text is put
+// back, so a setting keeps its built-in default.
 int Win32StringTable::LoadStringA(unsigned id, char* buffer, int size) {
-  return ::LoadStringA(instance_, id, buffer, size);
+  if (size <= 0) return 0;
+  const char first = buffer[0];
+  const int length = ::LoadStringA(instance_, id, buffer, size);
+  if (length == 0) buffer[0] = first;
+  return length;
 }
 
 std::uint32_t Win32ProfileReader::GetPrivateProfileStringA(const char* section, const char* key,

@@ -1,5 +1,5 @@
 // The installer's rules over the real system rather than the stand-ins: registry texts that do not fit,
-// and copies over read-only files.
+// string ids the program lacks, and copies over read-only files.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,6 +48,18 @@ TEST(Win32Registry, TextsThatDoNotFitOrLackTheirTerminatorKeepTheEarlierSetting)
 
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, parameters.c_str());
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kServicesKey + service).c_str());
+}
+
+// This test program has no string table: every id is missing, and the system then empties the buffer
+// it was given, which must not take the built-in default texts with it.
+TEST(Win32StringTable, IdsTheProgramLacksKeepTheBuiltInDefaults) {
+  InstallerSettings settings = {};
+  Win32StringTable strings(GetModuleHandleA(nullptr));
+  LoadDefaults(strings, settings);
+  EXPECT_STREQ(settings.configFile, "installer.cfg");
+  EXPECT_STREQ(settings.nt4Sys, "TarvoK41.sys");
+  EXPECT_STREQ(settings.modemName, "Tarvo Kiv Data Fax");
+  EXPECT_STREQ(settings.shortcutFile, "kivtool.lnk");
 }
 
 std::string ReadAll(const std::string& path) {
