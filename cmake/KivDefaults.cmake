@@ -14,11 +14,17 @@ function(kiv_defaults target)
   endif()
 endfunction()
 
-# A shipped Windows program: static runtime, so it imports only system DLLs and msvcrt.
-function(kiv_win32_program target)
-  kiv_defaults(${target})
-  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+# A Windows executable with the compiler's runtime linked in, so it imports only system DLLs and msvcrt
+# and runs from any folder; stripped in release builds.
+function(kiv_static_runtime target)
   if(NOT MSVC)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release,MinSizeRel>:-s>)
   endif()
+endfunction()
+
+# A shipped Windows GUI program.
+function(kiv_win32_program target)
+  kiv_defaults(${target})
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  kiv_static_runtime(${target})
 endfunction()
