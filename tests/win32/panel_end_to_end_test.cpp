@@ -1,0 +1,201 @@
+// kivpanel.exe driven for real against the simulated modem driver: what a person would read in its
+// status bar as the driver comes, plays a call and goes, and what a second start does.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "simdriver/scenario.h"
+#include "simdriver/win32/driver_service.h"
+#include "simdriver/win32/sim_control.h"
+
+namespace kiv {
+namespace {
+
+constexpr char kSettingsKey[] = "Software\\KivPanelTest";
+constexpr int kStatusBarId = 4660;
+constexpr UINT kExitCommand = 40019;
+
+// Polls until the condition holds, within a generous bound for a loaded bench.
+bool WaitFor(const std::function<bool()>& condition, DWORD boundMs = 30000) {
+  const DWORD start = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - start > boundMs) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
+BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
+  char className[16] = {};
+  ::GetClassNameA(window, className, sizeof className);
+  if (lstrcmpA(className, "KIVAPPL") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int PanelWindowCount() {
+  int count = 0;
+  ::EnumWindows(CountPanel, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+// A started kivpanel.exe, ended at the end of the test whatever happened.
+class PanelProcess {
+ public:
+  bool Start(const std::string& arguments) {
+    std::string line = std::string("\"") + KIVPANEL_PATH + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info_)) {
+      return false;
+    }
+    ::CloseHandle(info_.hThread);
+    return true;
+  }
+  HANDLE Handle() const { return info_.hProcess; }
+  // The process's exit code once it has ended; -1 if it has not ended within the bound.
+  long WaitForExit(DWORD boundMs = 30000) {
+    if (::WaitForSingleObject(info_.hProcess, boundMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  ~PanelProcess() {
+    if (info_.hProcess == nullptr) return;
+    if (::WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) ::TerminateProcess(info_.hProcess, 1);
+    ::CloseHandle(info_.hProcess);
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The panel's status bar read from this process: its texts live in the panel's memory.
+class StatusBarReader {
+ public:
+  StatusBarReader(HWND bar, DWORD processId) : bar_(bar) {
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr) remote_ = ::VirtualAllocEx(process_, nullptr, 512, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~StatusBarReader() {
+    if (remote_ != nullptr) ::VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_ != nullptr) ::CloseHandle(process_);
+  }
+  bool Ready() const { return remote_ != nullptr; }
+  bool Simple() const { return ::SendMessageA(bar_, SB_ISSIMPLE, 0, 0) != 0; }
+  // In simple mode pane 0 reads as the simple-mode text.
+  std::string Text(int pane) const {
+    const LRESULT length = LOWORD(::SendMessageA(bar_, SB_GETTEXTLENGTHA, pane, 0));
+    if (length >= 512) return "<too long>";
+    ::SendMessageA(bar_, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(remote_));
+    char text[512] = {};
+    SIZE_T read = 0;
+    ::ReadProcessMemory(process_, remote_, text, static_cast<SIZE_T>(length) + 1, &read);
+    return std::string(text, static_cast<std::size_t>(length));
+  }
+  // "simple: Idle" or "Idle mode |  ".
+  std::string Shown() const { return Simple() ? "simple: " + Text(0) : Text(0) + " | " + Text(1); }
+
+ private:
+  HWND bar_;
+  HANDLE process_ = nullptr;
+  void* remote_ = nullptr;
+};
+
+std::vector<KivSimFieldOp> Assignments(std::initializer_list<const char*> texts) {
+  std::vector<KivSimFieldOp> ops;
+  for (const char* text : texts) {
+    KivSimFieldOp op{};
+    std::string error;
+    EXPECT_TRUE(kivsim::ParseAssignment(text, op, error)) << text << ": " << error;
+    ops.push_back(op);
+  }
+  return ops;
+}
+
+bool StartDriver() {
+  std::uint32_t error = 0;
+  WaitFor([&] {
+    error = kivsim::StartDriverService();
+    return error == 0 || error == ERROR_SERVICE_ALREADY_RUNNING;
+  });
+  return error == 0 || error == ERROR_SERVICE_ALREADY_RUNNING;
+}
+
+class PanelEndToEndTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    kivsim::RemoveDriverService();  // left over from an interrupted run
+    ASSERT_EQ(kivsim::InstallDriverService(KIVSIM_DRIVER_PATH), 0u) << KIVSIM_DRIVER_PATH;
+    // The panel never creates its key; the modem's installation would have.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyA(HKEY_LOCAL_MACHINE, (std::string(kSettingsKey) + "\\FrontPanel").c_str(), &key),
+              0);
+    ::RegCloseKey(key);
+  }
+  static void TearDownTestSuite() { kivsim::RemoveDriverService(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(StartDriver());
+    ASSERT_TRUE(control.Open()) << control.LastError();
+    ASSERT_TRUE(control.Reset()) << control.LastError();
+  }
+
+  // The started panel's visible main window and its status bar, once they exist.
+  HWND WaitForPanel(HANDLE process) {
+    HWND found = nullptr;
+    WaitFor([&] {
+      found = ::FindWindowA("KIVAPPL", nullptr);
+      return (found != nullptr && ::IsWindowVisible(found) && ::GetDlgItem(found, kStatusBarId) != nullptr) ||
+             ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    });
+    return found;
+  }
+
+  kivsim::SimControl control;
+};
+
+TEST_F(PanelEndToEndTest, ShowsTheDriversCallSignalsASecondStartAndFallsBackToIdle) {
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey));
+  HWND window = WaitForPanel(panel.Handle());
+  ASSERT_NE(window, nullptr) << "no panel window";
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  StatusBarReader bar(::GetDlgItem(window, kStatusBarId), processId);
+  ASSERT_TRUE(bar.Ready()) << ::GetLastError();
+
+  // The driver answers: two panes, idle mode.
+  EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "Idle mode |  "; })) << bar.Shown();
+
+  ASSERT_TRUE(control.Apply(Assignments({"mode=data", "callState=connected", "errorCorrection='M'",
+                                         "compression='C'", "speed=50666", "modulation=V.90"})));
+  EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "Data - V.90 | Connected LAPM V.42bis at 50666 bps"; }))
+      << bar.Shown();
+
+  // Closed, the panel goes on in the tray; a second start shows it again and ends.
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(window); }));
+  PanelProcess second;
+  ASSERT_TRUE(second.Start(""));
+  EXPECT_EQ(second.WaitForExit(), 0);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) != FALSE; }))
+      << "the running panel was not shown";
+  EXPECT_EQ(PanelWindowCount(), 1);
+
+  // The driver goes: the panel returns to its simple idle display.
+  ASSERT_EQ(kivsim::StopDriverService(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "simple: Idle"; })) << bar.Shown();
+
+  ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
+  EXPECT_EQ(::FindWindowA("KIVAPPL", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace kiv
