@@ -197,5 +197,46 @@ TEST_F(PanelEndToEndTest, ShowsTheDriversCallSignalsASecondStartAndFallsBackToId
   EXPECT_EQ(::FindWindowA("KIVAPPL", nullptr), nullptr);
 }
 
+TEST_F(PanelEndToEndTest, ATrayStartStaysHiddenAndKeepsTheStoredStartMode) {
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kSettingsKey) + "\\FrontPanel").c_str(), 0,
+                            KEY_ALL_ACCESS, &key),
+            0);
+  ::RegSetValueExA(key, "Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+  ::RegSetValueExA(key, "AlwaysOnTop", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+  ::RegDeleteValueA(key, "PanelX");
+
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey + " /I"));
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    window = ::FindWindowA("KIVAPPL", nullptr);
+    return window != nullptr && ::GetDlgItem(window, kStatusBarId) != nullptr;
+  }));
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(window, &processId);
+  StatusBarReader bar(::GetDlgItem(window, kStatusBarId), processId);
+  ASSERT_TRUE(bar.Ready());
+  // Once the link is open the start-up is long over: the window never showed.
+  EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "Idle mode |  "; })) << bar.Shown();
+  EXPECT_FALSE(::IsWindowVisible(window));
+  EXPECT_NE(::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "AlwaysOnTop 1 not applied";
+
+  ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
+  char text[16] = {};
+  DWORD size = sizeof text;
+  EXPECT_EQ(::RegQueryValueExA(key, "Startup", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size), 0);
+  EXPECT_STREQ(text, "0") << "a tray start must not store its forced start mode";
+  size = sizeof text;
+  EXPECT_EQ(::RegQueryValueExA(key, "AlwaysOnTop", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+            0);
+  EXPECT_STREQ(text, "1");
+  size = sizeof text;
+  EXPECT_EQ(::RegQueryValueExA(key, "PanelX", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size), 0)
+      << "the position is saved on Exit";
+  ::RegCloseKey(key);
+}
+
 }  // namespace
 }  // namespace kiv
