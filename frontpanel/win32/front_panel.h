@@ -59,6 +59,9 @@ struct FrontPanel {
 
   HACCEL accelerators = nullptr;
   UINT uninstallMessage = 0;
+  // The modeless statistics dialog, non-null exactly while it is open. The dialog is not built yet, so
+  // it stays null; the message loop and the Exit command already look at it.
+  HWND statisticsDialog = nullptr;
 };
 
 FrontPanel& ThePanel();

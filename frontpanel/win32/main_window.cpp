@@ -55,7 +55,8 @@ void RunCommand(FrontPanel& p, HWND window, WORD command) {
       p.modes.UpdateStartModeChecks();
       break;
     case IDM_EXIT:
-      // The statistics dialog is not built yet: there is never one to close first.
+      // An open statistics dialog saves its position and closes on IDOK.
+      if (p.statisticsDialog != nullptr) ::SendMessageA(p.statisticsDialog, WM_COMMAND, IDOK, 0);
       SaveMainWindow(p);
       ::PostQuitMessage(0);
       break;
@@ -69,7 +70,8 @@ void RunCommand(FrontPanel& p, HWND window, WORD command) {
       ::SetForegroundWindow(window);
       break;
     case IDM_STATISTICS:
-      // The statistics dialog is not built yet.
+      // The statistics dialog is not built yet: only an open one would be focused.
+      if (p.statisticsDialog != nullptr) ::SetFocus(p.statisticsDialog);
       break;
     case IDM_MINIMIZE:
       ::ShowWindow(window, SW_MINIMIZE);

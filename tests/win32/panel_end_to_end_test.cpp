@@ -238,5 +238,54 @@ TEST_F(PanelEndToEndTest, ATrayStartStaysHiddenAndKeepsTheStoredStartMode) {
   ::RegCloseKey(key);
 }
 
+// What the menu commands, the Esc key's command and the restore request do to the running panel, as
+// its window state and stored settings show them. (Wine keeps menus inside their process: another
+// process cannot read the check marks.)
+TEST_F(PanelEndToEndTest, CommandsChangeTheWindowAndTheModesAndTheUninstallMessageEndsThePanel) {
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey));
+  HWND window = WaitForPanel(panel.Handle());
+  ASSERT_NE(window, nullptr) << "no panel window";
+  const auto topmost = [&] { return (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+
+  // Always on Top turns on, then off again.
+  const bool wasTopmost = topmost();
+  ::PostMessageA(window, WM_COMMAND, 40001, 0);
+  EXPECT_TRUE(WaitFor([&] { return topmost() != wasTopmost; }));
+  ::PostMessageA(window, WM_COMMAND, 40001, 0);
+  EXPECT_TRUE(WaitFor([&] { return topmost() == wasTopmost; }));
+  ::PostMessageA(window, WM_COMMAND, 40001, 0);
+
+  // Esc's command minimises; the restore request leaves a minimised panel alone; Open restores it.
+  ::PostMessageA(window, WM_COMMAND, 40025, 0);
+  ASSERT_TRUE(WaitFor([&] { return ::IsIconic(window) != FALSE; }));
+  ::SendMessageA(window, WM_USER + 2, 0, 0);
+  EXPECT_TRUE(::IsIconic(window));
+  ::PostMessageA(window, WM_COMMAND, 40021, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsIconic(window) && ::IsWindowVisible(window); }));
+
+  // The modem's applet broadcasts this when it uninstalls the modem; the panel ends as on Exit,
+  // storing the start mode and the always-on-top state chosen.
+  ::PostMessageA(window, WM_COMMAND, 40003, 0);
+  const UINT uninstalled = ::RegisterWindowMessageA("_MODEM_UNINSTALLED_BY_KIVCPL.CPL");
+  ::PostMessageA(window, uninstalled, 0, 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
+
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kSettingsKey) + "\\FrontPanel").c_str(), 0,
+                            KEY_ALL_ACCESS, &key),
+            0);
+  char text[16] = {};
+  DWORD size = sizeof text;
+  ::RegQueryValueExA(key, "Startup", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+  EXPECT_STREQ(text, "1");
+  size = sizeof text;
+  ::RegQueryValueExA(key, "AlwaysOnTop", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+  EXPECT_STREQ(text, wasTopmost ? "0" : "1");
+  // The next start shows its window again.
+  ::RegSetValueExA(key, "Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+  ::RegCloseKey(key);
+}
+
 }  // namespace
 }  // namespace kiv
