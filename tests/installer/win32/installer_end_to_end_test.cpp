@@ -150,6 +150,17 @@ void ClosePanel(WhileOpen whileOpen) {
   EXPECT_TRUE(PressButton(panel, IDOK));
 }
 
+// Polls with the bound of every wait here.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= kWaitBoundMs) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
 std::string PanelLog() {
   return ReadFileText(WindowsPath("\\modemcpl.log"));
 }
@@ -407,6 +418,13 @@ TEST_F(InstallerEndToEnd, ReinstallShowsTheNoticeAndCopiesOnlyAfterTheControlPan
     EXPECT_FALSE(ServiceExists("kiv")) << "the service is gone before the notice";
     EXPECT_TRUE(PressButton(notice, IDOK));
     ClosePanel([&] {
+      // The main thread dispatches nothing while it waits: only its own paint can make the window
+      // valid again.
+      HWND backdrop = FindWindowA("INSTALLER", nullptr);
+      ASSERT_NE(backdrop, nullptr);
+      InvalidateRect(backdrop, nullptr, FALSE);
+      EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(backdrop, nullptr, FALSE); }))
+          << "the backdrop is not repainted during the wait";
       EXPECT_FALSE(FileExists(countryTool)) << "no copy while the panel is open";
       EXPECT_TRUE(ReadValue(kUninstall, "DisplayName").present) << "the entry stays while the panel is open";
       EXPECT_TRUE(FileExists(WindowsPath(kShortcut))) << "the shortcut stays while the panel is open";
