@@ -167,6 +167,7 @@ bool LoadSplashBitmap(const char* fileName) {
     std::free(buffer);
     return false;
   }
+  std::free(splash.pictureFile);
   splash.pictureFile = buffer;
   splash.picture = picture;
   return true;
