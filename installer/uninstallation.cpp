@@ -17,7 +17,8 @@ bool Uninstallation::UninstallModem() {
 
   if (!p_.threads.CreateThread(*this)) {
     // Waiting for a thread that never ran would never end: the notice and the panel run here
-    // instead, whose modal loop keeps the backdrop drawn meanwhile.
+    // instead. The notice box's modal loop still serves the backdrop; while the panel runs it is
+    // not repainted.
     UninstallNoticeThread();
   }
   while (!uninstallNoticeDone_.load()) {
