@@ -14,6 +14,9 @@ class FileSystem {
   virtual bool CopyFileA(const char* existingFile, const char* newFile, bool failIfExists) = 0;
   // One level, default security.
   virtual bool CreateDirectoryA(const char* path) = 0;
+  virtual bool DeleteFileA(const char* fileName) = 0;
+  // Only an empty directory can be removed.
+  virtual bool RemoveDirectoryA(const char* path) = 0;
 };
 
 }  // namespace kiv

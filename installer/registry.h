@@ -29,6 +29,7 @@ class Registry {
   virtual long RegSetValueExA(RegistryKey key, const char* valueName, std::uint32_t type,
                               const std::uint8_t* data, std::uint32_t size) = 0;
   virtual long RegCloseKey(RegistryKey key) = 0;
+  virtual long RegDeleteKeyA(RegistryKey root, const char* subKey) = 0;
 };
 
 }  // namespace kiv

@@ -12,6 +12,7 @@ inline constexpr std::uint32_t kServiceAllAccess = 0xF01FF;    // SERVICE_ALL_AC
 inline constexpr std::uint32_t kServiceKernelDriver = 1;       // SERVICE_KERNEL_DRIVER
 inline constexpr std::uint32_t kServiceAutoStart = 2;          // SERVICE_AUTO_START
 inline constexpr std::uint32_t kServiceErrorNormal = 1;        // SERVICE_ERROR_NORMAL
+inline constexpr std::uint32_t kServiceControlStop = 1;        // SERVICE_CONTROL_STOP
 
 struct ServiceDefinition {
   const char* serviceName;
@@ -32,8 +33,13 @@ class ServiceControl {
   virtual ServiceHandle OpenSCManagerA(const char* machineName, const char* databaseName,
                                        std::uint32_t desiredAccess) = 0;
   virtual ServiceHandle CreateServiceA(ServiceHandle manager, const ServiceDefinition& definition) = 0;
+  virtual ServiceHandle OpenServiceA(ServiceHandle manager, const char* serviceName,
+                                     std::uint32_t desiredAccess) = 0;
   // No start arguments.
   virtual bool StartServiceA(ServiceHandle service) = 0;
+  // The service status the system returns is the platform's; nobody reads it.
+  virtual bool ControlService(ServiceHandle service, std::uint32_t control) = 0;
+  virtual bool DeleteService(ServiceHandle service) = 0;
   virtual bool CloseServiceHandle(ServiceHandle handle) = 0;
   virtual std::uint32_t GetLastError() = 0;
 };

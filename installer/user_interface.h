@@ -44,6 +44,9 @@ class Backdrop {
   virtual bool CreateSplashWindow(int showCommand) = 0;
   // DialogBoxParamA with the template, the backdrop window as owner; returns the dialog's result.
   virtual int DialogBoxParamA(int templateId) = 0;
+  // The window procedure run directly with WM_PAINT, outside any message dispatch: redraws what is
+  // marked invalid. Draws nothing before the window exists.
+  virtual void PaintSplashWindow() = 0;
 };
 
 }  // namespace kiv

@@ -38,11 +38,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int showCom
   kiv::Win32Processes processes;
   kiv::Win32MessageBoxes boxes;
   kiv::Win32Cursor cursor;
+  kiv::Win32Threads threads;
   kiv::Win32Backdrop backdrop(instance, settings);
 
   kiv::Installation installation(settings,
                                  {files, registry, services, errors, links, processes, cursor, boxes});
-  kiv::Uninstallation uninstallation(settings);
+  kiv::Uninstallation uninstallation(
+      settings, {services, registry, files, boxes, processes, system, threads, backdrop});
   ProgramSteps steps(installation, uninstallation);
   kiv::InstallerFlow flow(settings, {system, strings, profiles, registry, files, boxes, backdrop}, steps);
   return flow.Run(commandTail, showCommand);

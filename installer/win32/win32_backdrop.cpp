@@ -18,6 +18,10 @@ int Win32Backdrop::DialogBoxParamA(int templateId) {
                                             AlreadyInstalledDialog, 0));
 }
 
+void Win32Backdrop::PaintSplashWindow() {
+  SplashWindowProc(SplashWindowHandle(), WM_PAINT, 0, 0);
+}
+
 // The focus starts on the first tab stop, "Cancel"; Escape and the close box arrive as IDCANCEL.
 INT_PTR CALLBACK AlreadyInstalledDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

@@ -16,6 +16,7 @@ class Win32Backdrop final : public Backdrop {
   void RegisterSplashClass() override;
   bool CreateSplashWindow(int showCommand) override;
   int DialogBoxParamA(int templateId) override;
+  void PaintSplashWindow() override;
 
  private:
   HINSTANCE instance_;

@@ -26,6 +26,11 @@ Interface* Com(ComObject object) {
   return reinterpret_cast<Interface*>(object);
 }
 
+DWORD WINAPI StartThreadBody(LPVOID body) {
+  static_cast<ThreadBody*>(body)->Run();
+  return 0;
+}
+
 }  // namespace
 
 // For an id it lacks the system still writes an empty text over the buffer; the caller's text is put
@@ -85,6 +90,10 @@ long Win32Registry::RegCloseKey(RegistryKey key) {
   return ::RegCloseKey(Key(key));
 }
 
+long Win32Registry::RegDeleteKeyA(RegistryKey root, const char* subKey) {
+  return ::RegDeleteKeyA(RootKey(root), subKey);
+}
+
 bool Win32FileSystem::SetFileAttributesA(const char* fileName, std::uint32_t attributes) {
   return ::SetFileAttributesA(fileName, attributes) != FALSE;
 }
@@ -95,6 +104,14 @@ bool Win32FileSystem::CopyFileA(const char* existingFile, const char* newFile, b
 
 bool Win32FileSystem::CreateDirectoryA(const char* path) {
   return ::CreateDirectoryA(path, nullptr) != FALSE;
+}
+
+bool Win32FileSystem::DeleteFileA(const char* fileName) {
+  return ::DeleteFileA(fileName) != FALSE;
+}
+
+bool Win32FileSystem::RemoveDirectoryA(const char* path) {
+  return ::RemoveDirectoryA(path) != FALSE;
 }
 
 bool Win32SystemInfo::GetVersionExA(OsVersion& version) {
@@ -135,8 +152,22 @@ ServiceHandle Win32ServiceControl::CreateServiceA(ServiceHandle manager, const S
       d.binaryPathName, d.loadOrderGroup, nullptr, nullptr, nullptr, nullptr));
 }
 
+ServiceHandle Win32ServiceControl::OpenServiceA(ServiceHandle manager, const char* serviceName,
+                                                std::uint32_t desiredAccess) {
+  return reinterpret_cast<ServiceHandle>(::OpenServiceA(Sc(manager), serviceName, desiredAccess));
+}
+
 bool Win32ServiceControl::StartServiceA(ServiceHandle service) {
   return ::StartServiceA(Sc(service), 0, nullptr) != FALSE;
+}
+
+bool Win32ServiceControl::ControlService(ServiceHandle service, std::uint32_t control) {
+  SERVICE_STATUS status = {};
+  return ::ControlService(Sc(service), control, &status) != FALSE;
+}
+
+bool Win32ServiceControl::DeleteService(ServiceHandle service) {
+  return ::DeleteService(Sc(service)) != FALSE;
 }
 
 bool Win32ServiceControl::CloseServiceHandle(ServiceHandle handle) {
@@ -218,6 +249,16 @@ void Win32Processes::WaitForSingleObject(ProcessHandle process) {
 
 void Win32Processes::CloseHandle(ProcessHandle process) {
   ::CloseHandle(reinterpret_cast<HANDLE>(process));
+}
+
+// NT 4 wants somewhere to write the thread id. The handle is not needed: the thread reports through
+// the body's own flag.
+bool Win32Threads::CreateThread(ThreadBody& body) {
+  DWORD id = 0;
+  HANDLE thread = ::CreateThread(nullptr, 0, StartThreadBody, &body, 0, &id);
+  if (thread == nullptr) return false;
+  ::CloseHandle(thread);
+  return true;
 }
 
 int Win32MessageBoxes::MessageBoxA(const char* text, const char* caption, std::uint32_t flags) {

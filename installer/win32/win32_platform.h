@@ -11,6 +11,7 @@
 #include "installer/shell_link.h"
 #include "installer/string_table.h"
 #include "installer/system_info.h"
+#include "installer/threads.h"
 #include "installer/user_interface.h"
 
 namespace kiv {
@@ -41,6 +42,7 @@ class Win32Registry final : public Registry {
   long RegSetValueExA(RegistryKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
                       std::uint32_t size) override;
   long RegCloseKey(RegistryKey key) override;
+  long RegDeleteKeyA(RegistryKey root, const char* subKey) override;
 };
 
 class Win32FileSystem final : public FileSystem {
@@ -48,6 +50,8 @@ class Win32FileSystem final : public FileSystem {
   bool SetFileAttributesA(const char* fileName, std::uint32_t attributes) override;
   bool CopyFileA(const char* existingFile, const char* newFile, bool failIfExists) override;
   bool CreateDirectoryA(const char* path) override;
+  bool DeleteFileA(const char* fileName) override;
+  bool RemoveDirectoryA(const char* path) override;
 };
 
 class Win32SystemInfo final : public SystemInfo {
@@ -64,7 +68,11 @@ class Win32ServiceControl final : public ServiceControl {
   ServiceHandle OpenSCManagerA(const char* machineName, const char* databaseName,
                                std::uint32_t desiredAccess) override;
   ServiceHandle CreateServiceA(ServiceHandle manager, const ServiceDefinition& definition) override;
+  ServiceHandle OpenServiceA(ServiceHandle manager, const char* serviceName,
+                             std::uint32_t desiredAccess) override;
   bool StartServiceA(ServiceHandle service) override;
+  bool ControlService(ServiceHandle service, std::uint32_t control) override;
+  bool DeleteService(ServiceHandle service) override;
   bool CloseServiceHandle(ServiceHandle handle) override;
   std::uint32_t GetLastError() override;
 };
@@ -91,6 +99,11 @@ class Win32Processes final : public Processes {
   bool CreateProcessA(const char* applicationName, const char* commandLine, ProcessHandle* process) override;
   void WaitForSingleObject(ProcessHandle process) override;
   void CloseHandle(ProcessHandle process) override;
+};
+
+class Win32Threads final : public Threads {
+ public:
+  bool CreateThread(ThreadBody& body) override;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

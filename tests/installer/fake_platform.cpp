@@ -162,6 +162,19 @@ long FakeRegistry::RegCloseKey(RegistryKey key) {
   return kErrorSuccess;
 }
 
+long FakeRegistry::RegDeleteKeyA(RegistryKey root, const char* subKey) {
+  if (events != nullptr) events->push_back("RegDeleteKey|" + std::string(subKey));
+  if (root != kHKeyLocalMachine) return kErrorFileNotFound;
+  const std::string path = Lower(subKey);
+  if (keys.count(path) == 0) return kErrorFileNotFound;
+  const std::string prefix = path + "\\";
+  for (const auto& entry : keys) {
+    if (entry.first.compare(0, prefix.size(), prefix) == 0) return 5;  // ERROR_ACCESS_DENIED
+  }
+  keys.erase(path);
+  return kErrorSuccess;
+}
+
 bool FakeFiles::SetFileAttributesA(const char* fileName, std::uint32_t attributes) {
   calls.push_back("Attributes|" + std::string(fileName) + "|" + std::to_string(attributes));
   if (files.count(fileName) == 0) return false;
@@ -179,6 +192,25 @@ bool FakeFiles::CopyFileA(const char* existingFile, const char* newFile, bool fa
 
 bool FakeFiles::CreateDirectoryA(const char* path) {
   calls.push_back("Mkdir|" + std::string(path));
+  directories.insert(path);
+  return true;
+}
+
+bool FakeFiles::DeleteFileA(const char* fileName) {
+  calls.push_back("Delete|" + std::string(fileName));
+  if (events != nullptr) events->push_back("DeleteFile|" + std::string(fileName));
+  return files.erase(fileName) != 0;
+}
+
+bool FakeFiles::RemoveDirectoryA(const char* path) {
+  calls.push_back("Rmdir|" + std::string(path));
+  if (events != nullptr) events->push_back("RemoveDirectory|" + std::string(path));
+  if (directories.count(path) == 0) return false;
+  const std::string prefix = std::string(path) + "\\";
+  for (const std::string& file : files) {
+    if (file.compare(0, prefix.size(), prefix) == 0) return false;
+  }
+  directories.erase(path);
   return true;
 }
 
@@ -217,6 +249,25 @@ ServiceHandle FakeServices::CreateServiceA(ServiceHandle manager, const ServiceD
   definitionTexts = {definition.serviceName, definition.displayName, definition.binaryPathName,
                      definition.loadOrderGroup};
   return createFails ? 0 : kService;
+}
+
+ServiceHandle FakeServices::OpenServiceA(ServiceHandle manager, const char* serviceName,
+                                         std::uint32_t desiredAccess) {
+  calls.push_back("OpenService|" + std::to_string(manager) + "|" + serviceName + "|" +
+                  std::to_string(desiredAccess));
+  return serviceMissing ? 0 : kService;
+}
+
+bool FakeServices::ControlService(ServiceHandle service, std::uint32_t control) {
+  calls.push_back("ControlService|" + std::to_string(service) + "|" + std::to_string(control));
+  if (events != nullptr) events->push_back("StopService");
+  return !stopFails;
+}
+
+bool FakeServices::DeleteService(ServiceHandle service) {
+  calls.push_back("DeleteService|" + std::to_string(service));
+  if (events != nullptr) events->push_back("DeleteService");
+  return true;
 }
 
 bool FakeServices::StartServiceA(ServiceHandle service) {
@@ -327,6 +378,27 @@ bool FakeBackdrop::CreateSplashWindow(int showCommand) {
 int FakeBackdrop::DialogBoxParamA(int templateId) {
   events_.push_back("Dialog(" + std::to_string(templateId) + ")");
   return dialogResult;
+}
+
+void FakeBackdrop::PaintSplashWindow() {
+  events_.push_back("Paint");
+  if (onPaint) onPaint();
+}
+
+bool FakeThreads::CreateThread(ThreadBody& body) {
+  events_.push_back("CreateThread");
+  if (createFails) return false;
+  started = &body;
+  return true;
+}
+
+bool FakeThreads::RunStarted() {
+  if (started == nullptr) return false;
+  ThreadBody* body = started;
+  started = nullptr;
+  events_.push_back("ThreadRuns");
+  body->Run();
+  return true;
 }
 
 bool FakeSteps::InstallModem() {

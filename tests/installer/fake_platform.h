@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -18,6 +19,7 @@
 #include "installer/shell_link.h"
 #include "installer/string_table.h"
 #include "installer/system_info.h"
+#include "installer/threads.h"
 #include "installer/user_interface.h"
 
 namespace kiv::testing {
@@ -73,6 +75,10 @@ class FakeRegistry : public Registry {
   long RegSetValueExA(RegistryKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
                       std::uint32_t size) override;
   long RegCloseKey(RegistryKey key) override;
+  // Removes a key without subkeys, as NT does.
+  long RegDeleteKeyA(RegistryKey root, const char* subKey) override;
+
+  Events* events = nullptr;  // deletions are also written here when set
 
  private:
   RegistryKey Handle(const std::string& path);
@@ -82,13 +88,18 @@ class FakeRegistry : public Registry {
 
 class FakeFiles : public FileSystem {
  public:
-  std::set<std::string> files;     // exact paths
-  std::set<std::string> readOnly;  // files that refuse to be overwritten
-  std::vector<std::string> calls;  // "Attributes|path|attr", "Copy|from|to|failIfExists", "Mkdir|path"
+  std::set<std::string> files;        // exact paths
+  std::set<std::string> readOnly;     // files that refuse to be overwritten
+  std::set<std::string> directories;  // exact paths; made by CreateDirectoryA
+  std::vector<std::string> calls;     // "Attributes|path|attr", "Copy|from|to|failIfExists", "Mkdir|path"
+  Events* events = nullptr;           // deletions are also written here when set
 
   bool SetFileAttributesA(const char* fileName, std::uint32_t attributes) override;
   bool CopyFileA(const char* existingFile, const char* newFile, bool failIfExists) override;
   bool CreateDirectoryA(const char* path) override;
+  bool DeleteFileA(const char* fileName) override;
+  // Fails while a file lies directly inside.
+  bool RemoveDirectoryA(const char* path) override;
 };
 
 class FakeSystem : public SystemInfo {
@@ -117,15 +128,22 @@ class FakeServices : public ServiceControl {
   bool managerFails = false;
   bool createFails = false;
   bool startFails = false;
+  bool serviceMissing = false;  // OpenServiceA fails
+  bool stopFails = false;
   std::uint32_t error = 0;  // what a failing call leaves for GetLastError
   std::vector<ServiceDefinition> creates;
   std::vector<std::string> definitionTexts;  // the texts of each create, copied
   std::vector<std::string> calls;
+  Events* events = nullptr;  // stop and delete are also written here when set
 
   ServiceHandle OpenSCManagerA(const char* machineName, const char* databaseName,
                                std::uint32_t desiredAccess) override;
   ServiceHandle CreateServiceA(ServiceHandle manager, const ServiceDefinition& definition) override;
+  ServiceHandle OpenServiceA(ServiceHandle manager, const char* serviceName,
+                             std::uint32_t desiredAccess) override;
   bool StartServiceA(ServiceHandle service) override;
+  bool ControlService(ServiceHandle service, std::uint32_t control) override;
+  bool DeleteService(ServiceHandle service) override;
   bool CloseServiceHandle(ServiceHandle handle) override;
   std::uint32_t GetLastError() override;
 };
@@ -205,6 +223,25 @@ class FakeBackdrop : public Backdrop {
   void RegisterSplashClass() override;
   bool CreateSplashWindow(int showCommand) override;
   int DialogBoxParamA(int templateId) override;
+  void PaintSplashWindow() override;
+
+  std::function<void()> onPaint;  // run after each paint when set
+
+ private:
+  Events& events_;
+};
+
+// Holds the body of a started thread until the test runs it, so the other thread's progress is
+// decided by the test, not by a scheduler.
+class FakeThreads : public Threads {
+ public:
+  explicit FakeThreads(Events& events) : events_(events) {}
+  bool createFails = false;
+  ThreadBody* started = nullptr;
+
+  bool CreateThread(ThreadBody& body) override;
+  // Runs the started body to its end once; false when there is none.
+  bool RunStarted();
 
  private:
   Events& events_;

@@ -25,6 +25,9 @@ const char kParameters[] = "SYSTEM\\CurrentControlSet\\Services\\kiv\\Parameters
 const char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarvo Corporation";
 const char kVersionKey[] = "Software\\Wine\\AppDefaults\\installer.exe";
 const char kBrokenService[] = "kivbroken";
+const char kShortcutFolder[] = "\\Profiles\\All Users\\Start Menu\\Programs\\Tarvo Corporation";
+const char kShortcut[] = "\\Profiles\\All Users\\Start Menu\\Programs\\Tarvo Corporation\\kivtool.lnk";
+const char kPanelCommandLine[] = "command line rundll32.exe shell32.dll,Control_RunDLL modem.cpl,Modems\r\n";
 
 // A Unix path from the test's command line names the same file through Wine's drive Z:.
 std::string WindowsPathOf(const char* path) {
@@ -117,14 +120,49 @@ void RemoveInstallation() {
 std::string CopyPayload(const char* name, const char* leaveOut) {
   const std::string folder = WindowsPath("\\..\\") + name;
   CreateDirectoryA(folder.c_str(), nullptr);
-  const char* const files[] = {"installer.exe", "installer.cfg", "kivtool.exe",  "TarvoK41.sys",
-                               "TarvoK41.inf",  "TarvoK51.sys",  "TarvoK51.inf", "TarvoK51.cat"};
+  const char* const files[] = {"installer.exe", "installer.cfg", "kivtool.exe",
+                               "TarvoK41.sys",  "TarvoK41.inf",  "TarvoK51.sys",
+                               "TarvoK51.inf",  "TarvoK51.cat",  "setup.bmp"};
   for (const char* file : files) {
     const std::string target = folder + "\\" + file;
     DeleteFileA(target.c_str());
     if (lstrcmpA(file, leaveOut) != 0) CopyFileA((payloadDir + "\\" + file).c_str(), target.c_str(), FALSE);
   }
   return folder;
+}
+
+bool ServiceExists(const char* name) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (manager == nullptr) return false;
+  SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);
+  if (service != nullptr) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return service != nullptr;
+}
+
+// The stand-in modem control panel, open with its user interface: checks what the installer has and
+// has not done while the panel stands open, then closes it as the user would.
+template <typename WhileOpen>
+void ClosePanel(WhileOpen whileOpen) {
+  HWND panel = WaitForDialogOfAnyProcess("Modems");
+  ASSERT_NE(panel, nullptr) << "the modem control panel did not open";
+  whileOpen();
+  EXPECT_TRUE(PressButton(panel, IDOK));
+}
+
+// Polls with the bound of every wait here.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= kWaitBoundMs) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+std::string PanelLog() {
+  return ReadFileText(WindowsPath("\\modemcpl.log"));
 }
 
 // A running installer.exe, ended at the latest when the case ends.
@@ -359,6 +397,88 @@ TEST_F(InstallerEndToEnd, DashUAnsweredNoRemovesNothingShowsNoBackdropAndEndsWit
                    IDNO);
   EXPECT_EQ(installer.ExitCode(), 1);
   EXPECT_EQ(FindWindowA("INSTALLER", nullptr), nullptr);
+}
+
+TEST_F(InstallerEndToEnd, ReinstallShowsTheNoticeAndCopiesOnlyAfterTheControlPanelEnded) {
+  // Taken away so that its return shows when the copies ran.
+  const std::string countryTool = std::string(kProgramDir) + "\\kivtool.exe";
+  ASSERT_TRUE(DeleteFileA(countryTool.c_str()));
+  DeleteFileA(WindowsPath("\\modemcpl.log").c_str());
+  {
+    Installer installer("");
+    HWND dialog = installer.Window("Modem Already Installed");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(PressButton(dialog, 1001));
+    installer.Answer("Reinstall Modem?", std::string("Do you wish to Reinstall The\n") + kModem + "?", IDNO,
+                     IDYES);
+    HWND notice = installer.Window("Modem uninstall");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(MessageBoxText(notice), std::string("You may remove the\n") + kModem +
+                                          "\nmodem from the modem control panel\nif it is there.");
+    EXPECT_FALSE(ServiceExists("kiv")) << "the service is gone before the notice";
+    EXPECT_TRUE(PressButton(notice, IDOK));
+    ClosePanel([&] {
+      // The main thread dispatches nothing while it waits: only its own paint can make the window
+      // valid again.
+      HWND backdrop = FindWindowA("INSTALLER", nullptr);
+      ASSERT_NE(backdrop, nullptr);
+      InvalidateRect(backdrop, nullptr, FALSE);
+      EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(backdrop, nullptr, FALSE); }))
+          << "the backdrop is not repainted during the wait";
+      EXPECT_FALSE(FileExists(countryTool)) << "no copy while the panel is open";
+      EXPECT_TRUE(ReadValue(kUninstall, "DisplayName").present) << "the entry stays while the panel is open";
+      EXPECT_TRUE(FileExists(WindowsPath(kShortcut))) << "the shortcut stays while the panel is open";
+    });
+    installer.Answer("Modem Installed", "Modem installed", 0, IDOK);
+    EXPECT_EQ(installer.ExitCode(), 0);
+  }
+  EXPECT_TRUE(FileExists(countryTool));
+  EXPECT_TRUE(ServiceExists("kiv"));
+  EXPECT_TRUE(ReadValue(kUninstall, "DisplayName").present);
+  EXPECT_TRUE(FileExists(WindowsPath(kShortcut)));
+  const std::string log = PanelLog();
+  const std::size_t panel = log.find(kPanelCommandLine);
+  const std::size_t closed = log.find("panel closed");
+  const std::size_t add = log.find("Modems,noui add");
+  EXPECT_NE(panel, std::string::npos) << log;
+  EXPECT_NE(closed, std::string::npos) << log;
+  EXPECT_TRUE(panel < closed && closed < add) << "the panel for the user, then the installation's own\n"
+                                              << log;
+}
+
+TEST_F(InstallerEndToEnd, DashUAnsweredYesRemovesServiceEntryAndShortcutKeepsTheFilesAndEndsWithOne) {
+  ASSERT_TRUE(ServiceExists("kiv")) << "needs the installed modem";
+  DeleteFileA(WindowsPath("\\modemcpl.log").c_str());
+  {
+    Installer installer("-u");
+    installer.Answer("Uninstall Modem?", std::string("Do you wish to Uninstall The\n") + kModem + "?", IDNO,
+                     IDYES);
+    installer.Answer("Modem uninstall",
+                     std::string("You may remove the\n") + kModem +
+                         "\nmodem from the modem control panel\nif it is there.",
+                     0, IDOK);
+    ClosePanel([&] {
+      EXPECT_TRUE(ReadValue(kUninstall, "DisplayName").present) << "the entry stays while the panel is open";
+      EXPECT_TRUE(FileExists(WindowsPath(kShortcut))) << "the shortcut stays while the panel is open";
+      EXPECT_EQ(FindWindowA("INSTALLER", nullptr), nullptr) << "no backdrop on this path";
+    });
+    EXPECT_EQ(installer.ExitCode(), 1);
+  }
+  EXPECT_NE(PanelLog().find(kPanelCommandLine), std::string::npos) << PanelLog();
+  EXPECT_FALSE(ServiceExists("kiv"));
+  HKEY entry = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ, &entry), ERROR_SUCCESS);
+  if (entry != nullptr) RegCloseKey(entry);
+  EXPECT_FALSE(FileExists(WindowsPath(kShortcut)));
+  EXPECT_FALSE(FileExists(WindowsPath(kShortcutFolder))) << "the emptied folder goes too";
+
+  const std::string copies[] = {
+      SystemPath("\\drivers\\TarvoK41.sys"),     WindowsPath("\\inf\\TarvoK41.inf"),
+      SystemPath("\\drivers\\TarvoK51.sys"),     WindowsPath("\\inf\\TarvoK51.inf"),
+      SystemPath("\\drivers\\TarvoK51.cat"),     std::string(kProgramDir) + "\\installer.exe",
+      std::string(kProgramDir) + "\\kivtool.exe"};
+  for (const std::string& file : copies) EXPECT_TRUE(FileExists(file)) << file << " stays";
+  EXPECT_TRUE(FileExists(kProgramDir));
 }
 
 TEST_F(InstallerEndToEnd, AnotherWindowsVersionIsRefused) {

@@ -1,9 +1,11 @@
-/* A stand-in for the system's modem control panel: it shows nothing and writes every message it gets,
-   with the start parameters, to modemcpl.log in the Windows directory, so a test can tell that it ran
-   and with which arguments. */
+/* A stand-in for the system's modem control panel: it writes every message it gets, with the start
+   parameters, to modemcpl.log in the Windows directory, so a test can tell that it ran and with which
+   arguments. Opened with its user interface (no "noui" on the command line) it stands open as a box
+   captioned "Modems" until someone presses OK, as the real panel stays until the user closes it. */
 #include <windows.h>
 
 #include <cpl.h>
+#include <string.h>
 
 static void Log(const char* text) {
   char path[MAX_PATH];
@@ -51,6 +53,10 @@ LONG APIENTRY CPlApplet(HWND window, UINT message, LPARAM lParam1, LPARAM lParam
       Log("message 1");
       wsprintfA(line, "command line %.360s", GetCommandLineA());
       Log(line);
+      if (strstr(GetCommandLineA(), "noui") == NULL) {
+        MessageBoxA(NULL, "Modem control panel stand-in", "Modems", MB_OK);
+        Log("panel closed");
+      }
       return 1;
     default:
       wsprintfA(line, "message %u", message);

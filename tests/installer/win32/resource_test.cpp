@@ -1,6 +1,6 @@
-// The installer's resources as the resource compiler built them: the string table of default settings
-// and the "Modem Already Installed" template, read back field by field from the binary template, since
-// a resource compiler may quietly drop what the script says.
+// The installer's resources as the resource compiler built them: the string table of default settings,
+// the "Modem Already Installed" template and the backdrop's About template, read back field by field
+// from the binary templates, since a resource compiler may quietly drop what the script says.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -108,33 +108,44 @@ void PrintTo(const Control& c, std::ostream* out) {
        << "\" at " << c.x << "," << c.y << " size " << c.cx << "x" << c.cy;
 }
 
-TEST(InstallerResources, AlreadyInstalledTemplateIsLaidOutAsDesigned) {
-  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ALREADY_INSTALLED), MAKEINTRESOURCEA(5));
-  ASSERT_NE(found, nullptr);
+// A dialog template as the resource holds it; checks that belong to every template are made here.
+struct DialogTemplate {
+  DWORD style = 0;
+  std::int16_t x = 0, y = 0, cx = 0, cy = 0;
+  std::string caption;
+  std::uint16_t pointSize = 0;
+  std::string font;
+  std::vector<Control> controls;
+};
+
+DialogTemplate ReadTemplate(int id) {
+  DialogTemplate d;
+  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+  EXPECT_NE(found, nullptr) << id;
+  if (found == nullptr) return d;
   TemplateReader t(static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found))));
 
-  const DWORD style = t.Dword();
-  EXPECT_EQ(style, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT});
-  EXPECT_EQ(t.Dword(), 0u);  // no extended style
+  d.style = t.Dword();
+  EXPECT_EQ(t.Dword(), 0u) << id << ": no extended style";
   const std::uint16_t count = t.Word();
-  const std::int16_t x = t.Short(), y = t.Short(), cx = t.Short(), cy = t.Short();
-  EXPECT_EQ(x, 50);
-  EXPECT_EQ(y, 50);
-  EXPECT_EQ(cx, 152);
-  EXPECT_EQ(cy, 124);
-  EXPECT_EQ(t.NameOrOrdinal(), "");  // no menu
-  EXPECT_EQ(t.NameOrOrdinal(), "");  // the system's dialog class
-  EXPECT_EQ(t.NameOrOrdinal(), "Modem Already Installed");
-  ASSERT_TRUE(style & DS_SETFONT);
-  EXPECT_EQ(t.Word(), 10);
-  EXPECT_EQ(t.NameOrOrdinal(), "MS Sans Serif");
+  d.x = t.Short();
+  d.y = t.Short();
+  d.cx = t.Short();
+  d.cy = t.Short();
+  EXPECT_EQ(t.NameOrOrdinal(), "") << id << ": no menu";
+  EXPECT_EQ(t.NameOrOrdinal(), "") << id << ": the system's dialog class";
+  d.caption = t.NameOrOrdinal();
+  EXPECT_TRUE(d.style & DS_SETFONT) << id;
+  if (d.style & DS_SETFONT) {
+    d.pointSize = t.Word();
+    d.font = t.NameOrOrdinal();
+  }
 
-  std::vector<Control> controls;
   for (int i = 0; i < count; ++i) {
     t.AlignToDword();
     Control c;
     c.style = t.Dword();
-    EXPECT_EQ(t.Dword(), 0u) << i;
+    EXPECT_EQ(t.Dword(), 0u) << id << " control " << i;
     c.x = t.Short();
     c.y = t.Short();
     c.cx = t.Short();
@@ -143,26 +154,61 @@ TEST(InstallerResources, AlreadyInstalledTemplateIsLaidOutAsDesigned) {
     c.windowClass = ClassOrdinal(t.NameOrOrdinal());
     c.text = t.NameOrOrdinal();
     t.Skip(t.Word());
-    controls.push_back(c);
+    d.controls.push_back(c);
   }
+  return d;
+}
+
+const DWORD kChild = WS_CHILD | WS_VISIBLE;
+const std::uint16_t kNoId = 0xFFFF;
+
+TEST(InstallerResources, AlreadyInstalledTemplateIsLaidOutAsDesigned) {
+  const DialogTemplate d = ReadTemplate(IDD_ALREADY_INSTALLED);
+  EXPECT_EQ(d.style, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT});
+  EXPECT_EQ(d.x, 50);
+  EXPECT_EQ(d.y, 50);
+  EXPECT_EQ(d.cx, 152);
+  EXPECT_EQ(d.cy, 124);
+  EXPECT_EQ(d.caption, "Modem Already Installed");
+  EXPECT_EQ(d.pointSize, 10);
+  EXPECT_EQ(d.font, "MS Sans Serif");
 
   // Only the push buttons are tab stops, and none is the default button.
-  const DWORD child = WS_CHILD | WS_VISIBLE;
-  const DWORD button = child | WS_TABSTOP | BS_PUSHBUTTON;
-  const DWORD icon = child | SS_ICON;
-  const std::uint16_t none = 0xFFFF;
+  const DWORD button = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+  const DWORD icon = kChild | SS_ICON;
   const std::vector<Control> expected = {
       {"#128", button, 56, 93, 46, 17, IDCANCEL, "Cancel"},
-      {"#130", child | WS_GROUP | SS_LEFT, 26, 18, 103, 17, none,
+      {"#130", kChild | WS_GROUP | SS_LEFT, 26, 18, 103, 17, kNoId,
        "The Data Fax Voice Modem is already installed."},
       {"#128", button, 56, 47, 46, 17, IDC_UNINSTALL, "Uninstall"},
       {"#128", button, 56, 66, 46, 17, IDC_REINSTALL, "Reinstall"},
-      {"#130", icon, 37, 48, 16, 16, none, "#135"},
-      {"#130", icon, 37, 67, 16, 16, none, "#134"},
-      {"#130", icon, 7, 7, 20, 20, none, "#136"},
-      {"#128", child | BS_GROUPBOX, 33, 38, 79, 51, none, ""},
+      {"#130", icon, 37, 48, 16, 16, kNoId, "#135"},
+      {"#130", icon, 37, 67, 16, 16, kNoId, "#134"},
+      {"#130", icon, 7, 7, 20, 20, kNoId, "#136"},
+      {"#128", kChild | BS_GROUPBOX, 33, 38, 79, 51, kNoId, ""},
   };
-  EXPECT_EQ(controls, expected);
+  EXPECT_EQ(d.controls, expected);
+}
+
+TEST(InstallerResources, AboutTemplateIsLaidOutAsDesigned) {
+  const DialogTemplate d = ReadTemplate(IDD_INSTALLER_ABOUT);
+  EXPECT_EQ(d.style, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT});
+  EXPECT_EQ(d.x, 22);
+  EXPECT_EQ(d.y, 17);
+  EXPECT_EQ(d.cx, 230);
+  EXPECT_EQ(d.cy, 75);
+  EXPECT_EQ(d.caption, "About");
+  EXPECT_EQ(d.pointSize, 8);
+  EXPECT_EQ(d.font, "System");
+
+  const DWORD text = kChild | WS_GROUP | SS_LEFT;
+  const std::vector<Control> expected = {
+      {"#130", kChild | SS_ICON, 14, 9, 20, 20, IDC_ABOUT_ICON, "#107"},
+      {"#130", text, 49, 10, 119, 8, kNoId, "installer Version 4.09"},
+      {"#130", text, 49, 20, 119, 8, kNoId, "Copyright (C) Tarvo Corporation"},
+      {"#128", kChild | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 195, 6, 30, 11, IDOK, "OK"},
+  };
+  EXPECT_EQ(d.controls, expected);
 }
 
 }  // namespace

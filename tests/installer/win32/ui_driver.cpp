@@ -5,7 +5,7 @@ namespace kiv::uitest {
 namespace {
 
 struct Search {
-  DWORD processId;
+  DWORD processId;  // 0: any process
   const char* caption;
   HWND found;
 };
@@ -14,7 +14,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
   Search& search = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+  if ((search.processId != 0 && owner != search.processId) || !IsWindowVisible(window)) return TRUE;
   char className[64] = {};
   GetClassNameA(window, className, static_cast<int>(sizeof className));
   if (lstrcmpA(className, "#32770") != 0 || WindowText(window) != search.caption) return TRUE;
@@ -31,6 +31,17 @@ HWND WaitForDialog(HANDLE process, DWORD processId, const char* caption) {
     EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0) return nullptr;
+  }
+  return nullptr;
+}
+
+HWND WaitForDialogOfAnyProcess(const char* caption) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kWaitBoundMs) {
+    Search search = {0, caption, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    Sleep(20);
   }
   return nullptr;
 }

@@ -14,6 +14,9 @@ inline constexpr DWORD kWaitBoundMs = 30000;
 // null when none appears within the bound or the process ends first.
 HWND WaitForDialog(HANDLE process, DWORD processId, const char* caption);
 
+// The same for a window of any process, such as one the program started; null after the bound.
+HWND WaitForDialogOfAnyProcess(const char* caption);
+
 std::string WindowText(HWND window);
 // The message box's text, from its static control 0xFFFF.
 std::string MessageBoxText(HWND box);

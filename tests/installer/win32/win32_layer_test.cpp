@@ -1,14 +1,18 @@
 // The installer's rules over the real system rather than the stand-ins: registry texts that do not fit,
-// string ids the program lacks, and copies over read-only files.
+// string ids the program lacks, copies over read-only files, the uninstallation's second thread and the
+// backdrop's picture file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "installer/configuration.h"
 #include "installer/installation.h"
+#include "installer/win32/splash_window.h"
 #include "installer/win32/win32_platform.h"
 
 namespace kiv {
@@ -138,6 +142,62 @@ TEST(Win32FileSystem, ReadOnlyFilesAtTheDestinationsAreReplaced) {
   for (int i = 0; i < 7; ++i) DeleteFileA((root + "\\src\\" + names[i]).c_str());
   for (int i = 6; i >= 1; --i) RemoveDirectoryA((root + folders[i]).c_str());
   RemoveDirectoryA(root.c_str());
+}
+
+TEST(Win32Threads, TheBodyRunsOnASecondThread) {
+  struct Body : ThreadBody {
+    std::atomic<DWORD> threadId{0};
+    void Run() override { threadId.store(GetCurrentThreadId()); }
+  } body;
+  Win32Threads threads;
+  ASSERT_TRUE(threads.CreateThread(body));
+  const DWORD start = GetTickCount();
+  while (body.threadId.load() == 0 && GetTickCount() - start < 30000) Sleep(10);
+  EXPECT_NE(body.threadId.load(), 0u) << "the body never ran";
+  EXPECT_NE(body.threadId.load(), GetCurrentThreadId());
+}
+
+std::vector<std::uint8_t> SmallBitmap() {
+  // 2 x 2 pixels at 24 bits: rows of 8 bytes.
+  std::vector<std::uint8_t> b(14 + 40 + 16, 0);
+  const auto put32 = [&b](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(b.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 2);
+  put32(22, 2);
+  b[26] = 1;
+  b[28] = 24;
+  return b;
+}
+
+bool LoadFile(const std::vector<std::uint8_t>& content) {
+  const char name[] = "splash_test.bmp";
+  HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  CloseHandle(file);
+  const bool loaded = LoadSplashBitmap(name);
+  DeleteFileA(name);
+  return loaded;
+}
+
+TEST(SplashBitmap, OnlyAWholeBitmapFileIsLoaded) {
+  EXPECT_TRUE(LoadFile(SmallBitmap()));
+  EXPECT_FALSE(LoadSplashBitmap("no such picture.bmp"));
+  EXPECT_FALSE(LoadFile({}));
+  std::vector<std::uint8_t> oneOff = SmallBitmap();
+  oneOff.push_back(0);
+  EXPECT_FALSE(LoadFile(oneOff)) << "size field one byte off the file's length";
+  std::vector<std::uint8_t> cut = SmallBitmap();
+  cut.resize(cut.size() - 4);
+  cut[2] = static_cast<std::uint8_t>(cut.size());
+  EXPECT_FALSE(LoadFile(cut)) << "pixel rows beyond the end";
 }
 
 }  // namespace
