@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "frontpanel/win32/resource.h"
@@ -11,6 +12,7 @@ namespace kiv {
 namespace {
 // The first version of TOOLINFOA, without lParam: what NT 4's common controls know.
 constexpr UINT kToolInfoV1Size = offsetof(TOOLINFOA, lParam);
+static_assert(sizeof(void*) != 4 || kToolInfoV1Size == 40, "the first record is 40 bytes on x86");
 }  // namespace
 
 void StatusPanelWindow::LoadLightBitmaps(HINSTANCE instance) {

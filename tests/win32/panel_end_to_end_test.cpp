@@ -220,7 +220,20 @@ TEST_F(PanelEndToEndTest, ATrayStartStaysHiddenAndKeepsTheStoredStartMode) {
   // Once the link is open the start-up is long over: the window never showed.
   EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "Idle mode |  "; })) << bar.Shown();
   EXPECT_FALSE(::IsWindowVisible(window));
-  EXPECT_NE(::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "AlwaysOnTop 1 not applied";
+  const auto topmost = [&] { return (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  EXPECT_TRUE(topmost()) << "AlwaysOnTop 1 not applied";
+
+  // A double click on another icon of the window opens nothing. Always on Top, posted after it, shows
+  // when the panel has handled everything before it.
+  ::SendMessageA(window, 1025, 4661, WM_LBUTTONDBLCLK);
+  ::PostMessageA(window, WM_COMMAND, 40001, 0);
+  ASSERT_TRUE(WaitFor([&] { return !topmost(); }));
+  EXPECT_FALSE(::IsWindowVisible(window));
+  ::PostMessageA(window, WM_COMMAND, 40001, 0);
+  ASSERT_TRUE(WaitFor(topmost));
+  // A double click on the panel's own icon opens the window.
+  ::SendMessageA(window, 1025, 4660, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(window) != FALSE; }));
 
   ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
   EXPECT_EQ(panel.WaitForExit(), 0);
