@@ -300,5 +300,29 @@ TEST_F(PanelEndToEndTest, CommandsChangeTheWindowAndTheModesAndTheUninstallMessa
   ::RegCloseKey(key);
 }
 
+BOOL CALLBACK FindPopupMenu(HWND window, LPARAM context) {
+  char className[16] = {};
+  ::GetClassNameA(window, className, sizeof className);
+  if (lstrcmpA(className, "#32768") != 0 || !::IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(context) = window;
+  return FALSE;
+}
+
+// A right-button press on the tray icon opens the pop-up menu; its Exit item ends the panel.
+TEST_F(PanelEndToEndTest, TheTrayMenusExitEndsThePanel) {
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey));
+  HWND window = WaitForPanel(panel.Handle());
+  ASSERT_NE(window, nullptr) << "no panel window";
+  ::PostMessageA(window, 1025, 4660, WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    ::EnumWindows(FindPopupMenu, reinterpret_cast<LPARAM>(&menu));
+    return menu != nullptr;
+  })) << "no pop-up menu";
+  ::PostMessageA(menu, WM_CHAR, 'x', 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
+}
+
 }  // namespace
 }  // namespace kiv
