@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "simdriver/scenario.h"
@@ -41,6 +42,16 @@ int PanelWindowCount() {
   int count = 0;
   ::EnumWindows(CountPanel, reinterpret_cast<LPARAM>(&count));
   return count;
+}
+
+BOOL CALLBACK FindLightTips(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<std::pair<HWND, HWND>*>(context);
+  char className[32] = {};
+  ::GetClassNameA(window, className, sizeof className);
+  if (lstrcmpA(className, "tooltips_class32") != 0 || ::GetWindow(window, GW_OWNER) != search.first)
+    return TRUE;
+  search.second = window;
+  return FALSE;
 }
 
 // A started kivpanel.exe, ended at the end of the test whatever happened.
@@ -169,6 +180,12 @@ TEST_F(PanelEndToEndTest, ShowsTheDriversCallSignalsASecondStartAndFallsBackToId
   ::GetWindowThreadProcessId(window, &processId);
   StatusBarReader bar(::GetDlgItem(window, kStatusBarId), processId);
   ASSERT_TRUE(bar.Ready()) << ::GetLastError();
+
+  // One tool for each of the seven lights.
+  std::pair<HWND, HWND> tips{window, nullptr};
+  ::EnumWindows(FindLightTips, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips.second, nullptr) << "no tooltip window";
+  EXPECT_EQ(::SendMessageA(tips.second, TTM_GETTOOLCOUNT, 0, 0), 7);
 
   // The driver answers: two panes, idle mode.
   EXPECT_TRUE(WaitFor([&] { return bar.Shown() == "Idle mode |  "; })) << bar.Shown();
