@@ -13,23 +13,17 @@
 #include "simdriver/scenario.h"
 #include "simdriver/win32/driver_service.h"
 #include "simdriver/win32/sim_control.h"
+#include "tests/win32/simdriver_test_support.h"
 
 namespace kiv {
 namespace {
 
+using wintest::Assignments;
+using wintest::WaitFor;
+
 constexpr char kSettingsKey[] = "Software\\KivPanelTest";
 constexpr int kStatusBarId = 4660;
 constexpr UINT kExitCommand = 40019;
-
-// Polls until the condition holds, within a generous bound for a loaded bench.
-bool WaitFor(const std::function<bool()>& condition, DWORD boundMs = 30000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > boundMs) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
 
 BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
   char className[16] = {};
@@ -117,17 +111,6 @@ class StatusBarReader {
   HANDLE process_ = nullptr;
   void* remote_ = nullptr;
 };
-
-std::vector<KivSimFieldOp> Assignments(std::initializer_list<const char*> texts) {
-  std::vector<KivSimFieldOp> ops;
-  for (const char* text : texts) {
-    KivSimFieldOp op{};
-    std::string error;
-    EXPECT_TRUE(kivsim::ParseAssignment(text, op, error)) << text << ": " << error;
-    ops.push_back(op);
-  }
-  return ops;
-}
 
 bool StartDriver() {
   std::uint32_t error = 0;

@@ -16,21 +16,15 @@
 #include "simdriver/win32/driver_service.h"
 #include "simdriver/win32/sim_control.h"
 #include "tests/support/recording_view.h"
+#include "tests/win32/simdriver_test_support.h"
 
 namespace kiv {
 namespace {
 
-using kivsim::SimControl;
+using wintest::Assignments;
+using wintest::WaitFor;
 
-// Polls until the condition holds, within a generous bound for a loaded bench.
-bool WaitFor(const std::function<bool()>& condition, DWORD boundMs = 10000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > boundMs) return false;
-    ::Sleep(10);
-  }
-  return true;
-}
+using kivsim::SimControl;
 
 // One front panel's link, closed at the end of the test whatever happened.
 struct Panel {
@@ -39,17 +33,6 @@ struct Panel {
   DriverLink link{device, view};
   ~Panel() { link.Close(); }
 };
-
-std::vector<KivSimFieldOp> Assignments(std::initializer_list<const char*> texts) {
-  std::vector<KivSimFieldOp> ops;
-  for (const char* text : texts) {
-    KivSimFieldOp op{};
-    std::string error;
-    EXPECT_TRUE(kivsim::ParseAssignment(text, op, error)) << text << ": " << error;
-    ops.push_back(op);
-  }
-  return ops;
-}
 
 KivSimFault MakeFault(std::uint32_t kind, std::uint32_t code, std::uint32_t times, std::uint32_t value) {
   KivSimFault f{};
