@@ -9,10 +9,12 @@
 #include "frontpanel/panel_state.h"
 #include "frontpanel/panel_view.h"
 #include "frontpanel/settings_store.h"
+#include "frontpanel/statistics_dialog.h"
 #include "frontpanel/status_interpreter.h"
 #include "frontpanel/status_panel.h"
 #include "frontpanel/status_poller.h"
 #include "frontpanel/tray_icon.h"
+#include "frontpanel/win32/statistics_dialog_window.h"
 #include "frontpanel/win32/status_panel_window.h"
 #include "frontpanel/win32/tray_icon_window.h"
 #include "frontpanel/win32/win32_device_access.h"
@@ -49,7 +51,7 @@ struct FrontPanel {
   StatusPanel panel{panelWindow};
   TrayIconWindow trayWindow{instance, settings};
   TrayIcon tray{trayWindow};
-  PanelView view{panel, tray};
+  PanelView view{panel, tray, statistics};
 
   Win32DeviceAccess device;
   DriverLink link{device, view};
@@ -57,12 +59,17 @@ struct FrontPanel {
   Win32PollTimer timer;
   StatusPoller poller{link, interpreter, view, timer};
 
+  StatisticsDialogWindow statisticsWindow;
+  StatisticsDialog statistics{statisticsWindow, link, poller, state.modemName};
+
   HACCEL accelerators = nullptr;
   UINT uninstallMessage = 0;
-  // The modeless statistics dialog, non-null exactly while it is open. The dialog is not built yet, so
-  // it stays null; the message loop and the Exit command already look at it.
-  HWND statisticsDialog = nullptr;
 };
+
+// The modeless statistics dialog, null exactly while it is not open.
+inline HWND StatisticsDialogHandle(const FrontPanel& p) {
+  return reinterpret_cast<HWND>(p.statistics.Window());
+}
 
 FrontPanel& ThePanel();
 

@@ -55,7 +55,8 @@ int RunMessageLoop(FrontPanel& p) {
   // Only the quit message ends the loop; an error counts as a message.
   while (::GetMessageA(&message, nullptr, 0, 0) != 0) {
     // Keys go to the statistics dialog first while it is open: F1 to F3 and Esc act only outside it.
-    if (p.statisticsDialog != nullptr && ::IsDialogMessageA(p.statisticsDialog, &message)) continue;
+    HWND statistics = StatisticsDialogHandle(p);
+    if (statistics != nullptr && ::IsDialogMessageA(statistics, &message)) continue;
     if (::TranslateAcceleratorA(reinterpret_cast<HWND>(p.state.mainWindow), p.accelerators, &message))
       continue;
     ::TranslateMessage(&message);

@@ -56,7 +56,7 @@ void RunCommand(FrontPanel& p, HWND window, WORD command) {
       break;
     case IDM_EXIT:
       // An open statistics dialog saves its position and closes on IDOK.
-      if (p.statisticsDialog != nullptr) ::SendMessageA(p.statisticsDialog, WM_COMMAND, IDOK, 0);
+      if (HWND statistics = StatisticsDialogHandle(p)) ::SendMessageA(statistics, WM_COMMAND, IDOK, 0);
       SaveMainWindow(p);
       ::PostQuitMessage(0);
       break;
@@ -70,8 +70,12 @@ void RunCommand(FrontPanel& p, HWND window, WORD command) {
       ::SetForegroundWindow(window);
       break;
     case IDM_STATISTICS:
-      // The statistics dialog is not built yet: only an open one would be focused.
-      if (p.statisticsDialog != nullptr) ::SetFocus(p.statisticsDialog);
+      // Only one dialog: an open one just takes the focus. The new one records its own handle.
+      if (HWND statistics = StatisticsDialogHandle(p)) {
+        ::SetFocus(statistics);
+      } else {
+        ::CreateDialogParamA(p.instance, MAKEINTRESOURCEA(IDD_STATISTICS), window, StatisticsDialogProc, 0);
+      }
       break;
     case IDM_MINIMIZE:
       ::ShowWindow(window, SW_MINIMIZE);
