@@ -24,6 +24,11 @@ using wintest::WaitFor;
 constexpr char kSettingsKey[] = "Software\\KivPanelTest";
 constexpr int kStatusBarId = 4660;
 constexpr UINT kExitCommand = 40019;
+constexpr UINT kStatisticsCommand = 40024;
+constexpr int kDteTxBar = 1020;
+constexpr int kRtsSlider = 1037;
+constexpr int kRtsRequested = 1038;
+constexpr int kSetRtsButton = 1039;
 
 BOOL CALLBACK CountPanel(HWND window, LPARAM count) {
   char className[16] = {};
@@ -46,6 +51,21 @@ BOOL CALLBACK FindLightTips(HWND window, LPARAM context) {
     return TRUE;
   search.second = window;
   return FALSE;
+}
+
+// The statistics dialog: the panel's owned dialog that has the DTE Tx bar.
+BOOL CALLBACK FindStatisticsDialog(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<std::pair<HWND, HWND>*>(context);
+  if (::GetWindow(window, GW_OWNER) != search.first || ::GetDlgItem(window, kDteTxBar) == nullptr)
+    return TRUE;
+  search.second = window;
+  return FALSE;
+}
+
+std::string ControlText(HWND dialog, int control) {
+  char text[64] = {};
+  ::GetWindowTextA(::GetDlgItem(dialog, control), text, sizeof text);
+  return text;
 }
 
 // A started kivpanel.exe, ended at the end of the test whatever happened.
@@ -195,6 +215,49 @@ TEST_F(PanelEndToEndTest, ShowsTheDriversCallSignalsASecondStartAndFallsBackToId
   ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
   EXPECT_EQ(panel.WaitForExit(), 0);
   EXPECT_EQ(::FindWindowA("KIVAPPL", nullptr), nullptr);
+}
+
+TEST_F(PanelEndToEndTest, TheStatisticsDialogShowsTheDriversBuffersAndSendsTheChosenRtsPeriod) {
+  ASSERT_TRUE(control.Apply(Assignments({"dteTxUsed=37", "dteTxSize=200", "rtsFrequency=20"})));
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey));
+  HWND window = WaitForPanel(panel.Handle());
+  ASSERT_NE(window, nullptr) << "no panel window";
+
+  ::PostMessageA(window, WM_COMMAND, kStatisticsCommand, 0);
+  std::pair<HWND, HWND> search{window, nullptr};
+  ASSERT_TRUE(WaitFor([&] {
+    ::EnumWindows(FindStatisticsDialog, reinterpret_cast<LPARAM>(&search));
+    return search.second != nullptr;
+  })) << "no statistics dialog";
+  HWND dialog = search.second;
+  HWND bar = ::GetDlgItem(dialog, kDteTxBar);
+  EXPECT_TRUE(WaitFor([&] { return ::SendMessageA(bar, PBM_GETPOS, 0, 0) == 37; }))
+      << ::SendMessageA(bar, PBM_GETPOS, 0, 0);
+  EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 200);
+  EXPECT_TRUE(WaitFor([&] { return ControlText(dialog, kRtsRequested) == "20"; }))
+      << "the slider is seeded from the driver's RTS frequency";
+
+  // The End key moves the slider to "Slower"; its notification sets the requested period.
+  HWND slider = ::GetDlgItem(dialog, kRtsSlider);
+  ::PostMessageA(slider, WM_KEYDOWN, VK_END, 0);
+  ::PostMessageA(slider, WM_KEYUP, VK_END, 0);
+  EXPECT_TRUE(WaitFor([&] {
+    ::InvalidateRect(slider, nullptr, TRUE);
+    return ControlText(dialog, kRtsRequested) == "50";
+  })) << ControlText(dialog, kRtsRequested);
+  EXPECT_EQ(::SendMessageA(slider, TBM_GETPOS, 0, 0), 9);
+
+  ::PostMessageA(dialog, WM_COMMAND, kSetRtsButton, 0);
+  KivSimReport report{};
+  EXPECT_TRUE(WaitFor([&] { return control.Report(report) && report.rtsRequestSeen != 0; }));
+  const std::vector<std::uint8_t> expected = {0, 0, 0, 0, 50, 0, 0, 0, 4, 0};
+  EXPECT_EQ(std::vector<std::uint8_t>(report.lastRtsRequest, report.lastRtsRequest + 10), expected);
+
+  // Exit closes the open dialog first.
+  ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
+  EXPECT_FALSE(::IsWindow(dialog));
 }
 
 TEST_F(PanelEndToEndTest, ATrayStartStaysHiddenAndKeepsTheStoredStartMode) {
