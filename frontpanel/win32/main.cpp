@@ -68,6 +68,7 @@ void ShutDown(FrontPanel& p) {
   p.tray.RemoveTrayIcon();
   p.link.Close();
   p.tray.DestroyTrayIcons();
+  p.about.DestroyAboutIcons();
 }
 }  // namespace
 
