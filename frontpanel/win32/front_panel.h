@@ -14,6 +14,7 @@
 #include "frontpanel/status_panel.h"
 #include "frontpanel/status_poller.h"
 #include "frontpanel/tray_icon.h"
+#include "frontpanel/win32/about_dialog_window.h"
 #include "frontpanel/win32/statistics_dialog_window.h"
 #include "frontpanel/win32/status_panel_window.h"
 #include "frontpanel/win32/tray_icon_window.h"
@@ -51,6 +52,9 @@ struct FrontPanel {
   StatusPanel panel{panelWindow};
   TrayIconWindow trayWindow{instance, settings};
   TrayIcon tray{trayWindow};
+  AboutDialogWindow aboutWindow{instance, settings};
+  AboutAnimation about{aboutWindow};
+  UINT_PTR aboutTimer = 0;  // the About box's animation timer, 0 while none runs
   PanelView view{panel, tray, statistics};
 
   Win32DeviceAccess device;

@@ -69,6 +69,7 @@ void ShutDown(FrontPanel& p) {
   p.tray.RemoveTrayIcon();
   p.link.Close();
   p.tray.DestroyTrayIcons();
+  p.about.DestroyAboutIcons();
 }
 }  // namespace
 

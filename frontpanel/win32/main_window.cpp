@@ -61,8 +61,9 @@ void RunCommand(FrontPanel& p, HWND window, WORD command) {
       ::PostQuitMessage(0);
       break;
     case IDM_ABOUT:
-      // The About box is not built yet; its tray item is greyed while it would run.
+      // The tray menu still opens while the modal box runs: its About item must not open a second.
       ::EnableMenuItem(p.trayWindow.TrayMenu(), IDM_ABOUT, MF_BYCOMMAND | MF_GRAYED);
+      RunAboutDialog(p.instance, window);
       ::EnableMenuItem(p.trayWindow.TrayMenu(), IDM_ABOUT, MF_BYCOMMAND | MF_ENABLED);
       break;
     case IDM_OPEN:

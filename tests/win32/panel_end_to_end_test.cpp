@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -361,6 +362,73 @@ TEST_F(PanelEndToEndTest, CommandsChangeTheWindowAndTheModesAndTheUninstallMessa
   // The next start shows its window again.
   ::RegSetValueExA(key, "Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
   ::RegCloseKey(key);
+}
+
+// The About box of a running panel, found by its caption among the panel's windows.
+HWND FindAboutBox(HWND panel) {
+  HWND box = ::FindWindowA("#32770", "About Kiv Front Panel");
+  return box != nullptr && ::GetWindow(box, GW_OWNER) == panel ? box : nullptr;
+}
+
+std::string DialogItemText(HWND dialog, int id) {
+  char text[128] = {};
+  ::GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+// The About command opens the box over the panel with its texts set; OK closes it, and a reopened
+// box closes the same way on Esc's command. Over a panel in the middle of the work area the box is
+// centred; over one in the work area's top-left corner the larger box is pulled into that corner.
+TEST_F(PanelEndToEndTest, TheAboutBoxShowsItsTextsCentredOverThePanelAndCloses) {
+  PanelProcess panel;
+  ASSERT_TRUE(panel.Start(std::string("/B:") + kSettingsKey));
+  HWND window = WaitForPanel(panel.Handle());
+  ASSERT_NE(window, nullptr) << "no panel window";
+  char title[128] = {};
+  ::GetWindowTextA(window, title, sizeof title);
+  RECT area{};
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
+
+  struct Opening {
+    bool inCorner;
+    WPARAM closing;
+  };
+  for (const Opening opening : {Opening{false, IDOK}, Opening{true, IDCANCEL}}) {
+    const int panelX = opening.inCorner ? area.left : (area.left + area.right) / 2 - 100;
+    const int panelY = opening.inCorner ? area.top : (area.top + area.bottom) / 2 - 50;
+    ::SetWindowPos(window, nullptr, panelX, panelY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::PostMessageA(window, WM_COMMAND, 40020, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      box = FindAboutBox(window);
+      return box != nullptr && ::IsWindowVisible(box);
+    })) << "no About box";
+    EXPECT_EQ(DialogItemText(box, 1045), title);
+    EXPECT_EQ(DialogItemText(box, 1042), "Version 1.1");
+    EXPECT_FALSE(DialogItemText(box, 1043).empty());
+    EXPECT_FALSE(DialogItemText(box, 1044).empty());
+    EXPECT_FALSE(::IsWindowEnabled(window)) << "the box is modal";
+
+    RECT own{};
+    RECT over{};
+    ::GetWindowRect(box, &own);
+    ::GetWindowRect(window, &over);
+    if (opening.inCorner) {
+      EXPECT_EQ(own.left, area.left);
+      EXPECT_EQ(own.top, area.top);
+    } else {
+      // Centred, give or take the half pixel the division drops.
+      EXPECT_LE(std::abs((own.left + own.right) - (over.left + over.right)), 1)
+          << own.left << " " << over.left;
+      EXPECT_LE(std::abs((own.top + own.bottom) - (over.top + over.bottom)), 1) << own.top << " " << over.top;
+    }
+
+    ::PostMessageA(box, WM_COMMAND, opening.closing, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box) && ::IsWindowEnabled(window); })) << "still open";
+  }
+
+  ::PostMessageA(window, WM_COMMAND, kExitCommand, 0);
+  EXPECT_EQ(panel.WaitForExit(), 0);
 }
 
 BOOL CALLBACK FindPopupMenu(HWND window, LPARAM context) {
