@@ -10,6 +10,7 @@
 #include "installer/text_buffers.h"
 
 #include "tests/installer/fake_platform.h"
+#include "tests/installer/string_table_defaults.h"
 
 namespace kiv {
 namespace {
@@ -41,21 +42,7 @@ class ConfigurationTest : public ::testing::Test {
 };
 
 TEST_F(ConfigurationTest, WithoutKeyOrFilesEverySettingKeepsItsStringTableText) {
-  strings.strings = {{103, "installer"},
-                     {109, "INSTALLER"},
-                     {110, "TarvoK41.sys"},
-                     {111, "TarvoK41.inf"},
-                     {112, "TarvoK51.sys"},
-                     {113, "TarvoK51.inf"},
-                     {114, "TarvoK51.cat"},
-                     {115, "kiv"},
-                     {116, "Tarvo Corporation"},
-                     {117, "Tarvo Kiv Data Fax"},
-                     {118, "1"},
-                     {119, "installer.exe"},
-                     {120, "kivtool.exe"},
-                     {121, "kivtool.lnk"},
-                     {122, "installer.cfg"}};
+  for (const auto& entry : testing::kStringTableDefaults) strings.strings[entry.id] = entry.text;
   Assemble();
   EXPECT_STREQ(settings.windowTitle, "installer");
   EXPECT_STREQ(settings.windowClass, "INSTALLER");

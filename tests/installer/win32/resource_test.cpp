@@ -13,32 +13,13 @@
 #include <vector>
 
 #include "installer/win32/resource.h"
+#include "tests/installer/string_table_defaults.h"
 
 namespace kiv {
 namespace {
 
 TEST(InstallerResources, StringTableHoldsEveryDefaultSetting) {
-  const struct {
-    unsigned id;
-    const char* text;
-  } strings[] = {
-      {103, "installer"},
-      {109, "INSTALLER"},
-      {110, "TarvoK41.sys"},
-      {111, "TarvoK41.inf"},
-      {112, "TarvoK51.sys"},
-      {113, "TarvoK51.inf"},
-      {114, "TarvoK51.cat"},
-      {115, "kiv"},
-      {116, "Tarvo Corporation"},
-      {117, "Tarvo Kiv Data Fax"},
-      {118, "1"},
-      {119, "installer.exe"},
-      {120, "kivtool.exe"},
-      {121, "kivtool.lnk"},
-      {122, "installer.cfg"},
-  };
-  for (const auto& s : strings) {
+  for (const auto& s : kiv::testing::kStringTableDefaults) {
     char text[100] = {};
     EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), s.id, text, sizeof text), 0) << s.id;
     EXPECT_STREQ(text, s.text) << s.id;
